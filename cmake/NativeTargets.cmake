@@ -1,0 +1,21 @@
+# Native build: the portable core and its tests, with the address and undefined-behaviour sanitizers.
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+target_compile_options(varnel_core PRIVATE ${SANITIZE})
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+add_executable(core_tests ${CORE_TEST_SOURCES})
+target_compile_options(core_tests PRIVATE ${SANITIZE})
+target_link_options(core_tests PRIVATE ${SANITIZE})
+target_link_libraries(core_tests PRIVATE varnel_core gtest_main)
+add_test(NAME core_tests COMMAND core_tests)
+
+find_package(benchmark QUIET)
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+if(benchmark_FOUND AND BENCH_SOURCES)
+  add_executable(core_bench ${BENCH_SOURCES})
+  target_link_libraries(core_bench PRIVATE varnel_core benchmark::benchmark)
+endif()

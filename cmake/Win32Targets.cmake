@@ -1,0 +1,57 @@
+# Cross build: the program, its Win32 tests under Wine and the end-to-end driver with its stand-in library.
+enable_language(RC)
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX STRICT)
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(TEST_BIN_DIR ${CMAKE_BINARY_DIR}/bin/test)
+
+file(GLOB TOOLKIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/toolkit/*.cpp)
+file(GLOB COMPONENT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/components/*.cpp)
+file(GLOB FORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
+set(SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel32 msimg32 ws2_32)
+
+add_library(varnel_ui STATIC ${TOOLKIT_SOURCES} ${COMPONENT_SOURCES} ${FORM_SOURCES})
+target_include_directories(varnel_ui PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+target_link_libraries(varnel_ui PUBLIC varnel_core ${SYSTEM_LIBS})
+
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
+add_executable(varnel WIN32 ${APP_SOURCES} ${CMAKE_SOURCE_DIR}/res/varnel.rc)
+target_include_directories(varnel PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(varnel PRIVATE varnel_ui)
+target_link_options(varnel PRIVATE ${STATIC_RUNTIME} -mwindows)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/varnel.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/varnel.manifest")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/generated -I${CMAKE_SOURCE_DIR}/res -c 1254")
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# The recording stand-in for the network management library: tests place it beside the programs they run.
+add_library(netapi32_standin SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/standin/netapi32.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/standin/netapi32.def)
+set_target_properties(netapi32_standin PROPERTIES OUTPUT_NAME netapi32 PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
+target_link_options(netapi32_standin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(win_tests ${WIN_TEST_SOURCES})
+set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
+target_link_libraries(win_tests PRIVATE varnel_ui gtest_main)
+target_link_options(win_tests PRIVATE ${STATIC_RUNTIME})
+add_dependencies(win_tests netapi32_standin)
+add_test(NAME win_tests COMMAND win_tests WORKING_DIRECTORY ${TEST_BIN_DIR})
+
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+add_executable(e2e_tests ${E2E_SOURCES})
+set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
+target_link_libraries(e2e_tests PRIVATE varnel_core gtest ${SYSTEM_LIBS})
+target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
+add_dependencies(e2e_tests netapi32_standin varnel)
+# The program under test runs from the test folder so that it loads the stand-in beside it.
+add_custom_command(TARGET e2e_tests POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:varnel> ${TEST_BIN_DIR}/varnel.exe)
+add_test(NAME e2e_tests COMMAND e2e_tests WORKING_DIRECTORY ${TEST_BIN_DIR})
+set_tests_properties(e2e_tests PROPERTIES TIMEOUT 900)
