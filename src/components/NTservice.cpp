@@ -1,0 +1,115 @@
+// The network administration component's server enumeration.
+#include "components/NTservice.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "components/NetApi32.h"
+
+namespace {
+
+constexpr DWORD kServerInfoLevel = 100;
+constexpr DWORD kAllRecordsAtOnce = 0xFFFFFFFF;
+constexpr uint32_t kAllServerTypes = 0xFFFFFFFF;
+
+// The platform's level-100 record: the server's platform id and its name.
+struct TServerInfo100 {
+    DWORD PlatformId;
+    const void* Name;
+};
+
+std::string NarrowName(const void* name, bool ntFamily)
+{
+    if (!name)
+        return {};
+    if (!ntFamily)
+        return static_cast<const char*>(name);
+    const auto* wide = static_cast<const wchar_t*>(name);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.resize(static_cast<size_t>(size) - 1);
+    return text;
+}
+
+// Owns a record buffer until it is released the ordinary way; frees it quietly when an error passes by.
+class TRecordBuffer {
+public:
+    BYTE* Data = nullptr;
+    TRecordBuffer() = default;
+    TRecordBuffer(const TRecordBuffer&) = delete;
+    TRecordBuffer& operator=(const TRecordBuffer&) = delete;
+    ~TRecordBuffer() { NetApi32::FreeBufferQuietly(Data); }
+
+    void Free()
+    {
+        BYTE* data = Data;
+        Data = nullptr;
+        if (data)
+            NetApi32::NetApiBufferFree(data);
+    }
+};
+
+}  // namespace
+
+void RaiseNTError(uint32_t status) { throw MakeNTException(status, NetApi32::SystemErrorText); }
+
+void FillServerText(const std::string& serverName, bool ntFamily, TServerText& out)
+{
+    std::memset(out.Bytes, 0, sizeof out.Bytes);
+    if (!ntFamily) {
+        const size_t length = std::min(serverName.size(), sizeof out.Bytes - 1);
+        std::memcpy(out.Bytes, serverName.data(), length);
+        return;
+    }
+    if (serverName.empty())
+        return;
+    const int size = MultiByteToWideChar(CP_ACP, 0, serverName.data(), static_cast<int>(serverName.size()),
+                                         nullptr, 0);
+    if (size <= 0)
+        return;
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, serverName.data(), static_cast<int>(serverName.size()), wide.data(), size);
+    constexpr size_t kCapacity = sizeof out.Bytes / sizeof(wchar_t) - 1;
+    size_t length = std::min(wide.size(), kCapacity);
+    // Never leave half of a surrogate pair at the cut.
+    if (length < wide.size() && length > 0 && wide[length - 1] >= 0xD800 && wide[length - 1] <= 0xDBFF)
+        --length;
+    std::memcpy(out.Bytes, wide.data(), length * sizeof(wchar_t));
+}
+
+std::unique_ptr<TServerList> TNTPersistent::EnumServers(const std::string& ServerName, uint32_t ServerType)
+{
+    auto list = std::make_unique<TServerList>();
+    const bool nt = NetApi32::IsNTFamily();
+    TServerText server;
+    FillServerText(ServerName, nt, server);
+    DWORD resume = 0;
+    do {
+        TRecordBuffer records;
+        DWORD read = 0;
+        DWORD total = 0;
+        const DWORD status = NetApi32::NetServerEnum(server.Bytes, kServerInfoLevel, &records.Data,
+                                                     kAllRecordsAtOnce, &read, &total, ServerType, nullptr, &resume);
+        // While the owner is still building its layout a failing status is ignored, as it always was.
+        if (status != NetApi32::kSuccess && status != NetApi32::kMoreData && !Loading())
+            RaiseNTError(status);
+        if (read == 0 || !records.Data)
+            break;
+        const auto* info = reinterpret_cast<const TServerInfo100*>(records.Data);
+        for (DWORD i = 0; i < read; ++i)
+            list->push_back(NarrowName(info[i].Name, nt));
+        records.Free();
+    } while (resume != 0);
+    return list;
+}
+
+std::unique_ptr<TServerList> TNTPersistent::GetServerList(const std::string& ServerName)
+{
+    auto list = EnumServers(ServerName, kAllServerTypes);
+    for (std::string& name : *list)
+        name.insert(0, "\\\\");
+    return list;
+}
