@@ -18,15 +18,6 @@ std::vector<std::string> Texts(const std::vector<TColorItem>& items)
     return texts;
 }
 
-const std::vector<std::string> kStandard = {"Black", "Maroon", "Green", "Olive",  "Navy", "Purple",
-                                            "Teal",  "Gray",   "Silver", "Red",   "Lime", "Yellow",
-                                            "Blue",  "Fuchsia", "Aqua",  "White"};
-const std::vector<std::string> kSystem = {
-    "ScrollBar",  "Background",  "ActiveCaption", "InactiveCaption", "Menu",      "Window",
-    "WindowFrame", "MenuText",   "WindowText",    "CaptionText",     "ActiveBorder", "InactiveBorder",
-    "AppWorkSpace", "Highlight", "HighlightText", "BtnFace",         "BtnShadow", "GrayText",
-    "BtnText",    "InactiveCaptionText", "BtnHighlight", "3DDkShadow", "3DLight", "InfoText", "InfoBk"};
-
 TEST(ColorItems, OrderAndCountForEveryOptionSet)
 {
     for (int mask = 0; mask < 8; ++mask) {
@@ -34,18 +25,17 @@ TEST(ColorItems, OrderAndCountForEveryOptionSet)
         options.ShowDefaultColor = mask & 1;
         options.ShowSysColors = mask & 2;
         options.ShowCustomColor = mask & 4;
+        // Standard and system items are named and ordered like the identifier table, without "cl".
         std::vector<std::string> expected;
         if (options.ShowDefaultColor)
             expected.push_back("Default");
-        expected.insert(expected.end(), kStandard.begin(), kStandard.end());
-        if (options.ShowSysColors)
-            expected.insert(expected.end(), kSystem.begin(), kSystem.end());
+        for (size_t i = 0; i < (options.ShowSysColors ? 41u : 16u); ++i)
+            expected.push_back(std::string(ColorIdents()[i].Name.substr(2)));
         if (options.ShowCustomColor)
             expected.push_back("Custom");
 
         const auto items = BuildColorItems(options, 0x123456, 0x654321, DefaultColorNameTexts());
         EXPECT_EQ(Texts(items), expected) << "options mask " << mask;
-        // Every standard and system item carries the value of its identifier ("cl" + text).
         for (const auto& item : items) {
             if (item.NameIndex == kDefaultColorName)
                 EXPECT_EQ(item.Color, 0x123456);
@@ -58,20 +48,14 @@ TEST(ColorItems, OrderAndCountForEveryOptionSet)
     EXPECT_EQ(TColorItemList().Items().size(), 43u);
 }
 
-TEST(ColorItems, PublishedNamesAndDefaultTexts)
+TEST(ColorItems, PublishedNamesDifferFromTextsOnlyForThe3DColours)
 {
-    const auto& infos = ColorNameInfos();
-    EXPECT_EQ(infos[kDefaultColorName].Property, "Default");
-    EXPECT_EQ(infos[kCustomColorName].Property, "Custom");
-    EXPECT_EQ(infos[kFirstSystemColorName + 21].Property, "DkShadow3D");
-    EXPECT_EQ(infos[kFirstSystemColorName + 21].Text, "3DDkShadow");
-    EXPECT_EQ(infos[kFirstSystemColorName + 22].Property, "Light3D");
-    EXPECT_EQ(infos[kFirstSystemColorName + 22].Text, "3DLight");
-    // Every other published name equals its text.
     for (int i = 0; i < kColorNameCount; ++i) {
-        if (i != kFirstSystemColorName + 21 && i != kFirstSystemColorName + 22) {
-            EXPECT_EQ(infos[i].Property, infos[i].Text);
-        }
+        const auto& info = ColorNameInfos()[i];
+        if (info.Text.starts_with("3D"))
+            EXPECT_EQ(std::string(info.Property), std::string(info.Text.substr(2)) + "3D");
+        else
+            EXPECT_EQ(info.Property, info.Text);
     }
 }
 
