@@ -1,0 +1,372 @@
+// A recording stand-in for netapi32.dll: logs every call with its arguments and answers with scripted results.
+#include <windows.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "StandinProtocol.h"
+
+namespace {
+
+constexpr DWORD kOk = 0;
+constexpr DWORD kInvalidParameter = 87;
+constexpr DWORD kInvalidLevel = 124;
+constexpr DWORD kNotEnoughMemory = 8;
+constexpr DWORD kWriteFault = 29;
+constexpr DWORD kPlatformIdNt = 500;
+constexpr size_t kMaxTextUnits = 1u << 20;
+
+CRITICAL_SECTION gLock;
+std::set<void*> gOutstanding;
+unsigned gSeq = 0;
+
+class TLockGuard {
+public:
+    TLockGuard() { EnterCriticalSection(&gLock); }
+    ~TLockGuard() { LeaveCriticalSection(&gLock); }
+    TLockGuard(const TLockGuard&) = delete;
+    TLockGuard& operator=(const TLockGuard&) = delete;
+};
+
+bool GetEnv(const char* name, std::string& value) {
+    std::string buf(256, '\0');
+    for (;;) {
+        SetLastError(0);
+        const DWORD n = GetEnvironmentVariableA(name, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return GetLastError() != ERROR_ENVVAR_NOT_FOUND ? (value.clear(), true) : false;
+        if (n < buf.size()) {
+            value.assign(buf.data(), n);
+            return true;
+        }
+        buf.assign(n + 1, '\0');
+    }
+}
+
+// Bytes that can be read from p on, up to limit: the tests want to see a bad pointer, not crash on it.
+size_t ReadableBytes(const void* p, size_t limit) {
+    auto at = reinterpret_cast<uintptr_t>(p);
+    size_t total = 0;
+    while (total < limit) {
+        MEMORY_BASIC_INFORMATION mbi;
+        if (VirtualQuery(reinterpret_cast<void*>(at), &mbi, sizeof mbi) == 0) break;
+        constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                    PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+        if (mbi.State != MEM_COMMIT || (mbi.Protect & (PAGE_NOACCESS | PAGE_GUARD)) || !(mbi.Protect & kReadable))
+            break;
+        const uintptr_t end = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
+        if (end <= at) break;
+        total += end - at;
+        at = end;
+    }
+    return total < limit ? total : limit;
+}
+
+void AddField(std::string& line, const std::string& key, const std::string& value) {
+    line += '\t';
+    line += key;
+    line += '=';
+    line += value;
+}
+
+void AddWide(std::string& line, const char* key, const wchar_t* text) {
+    const std::string k = key;
+    if (!text) {
+        AddField(line, k, "NULL");
+        AddField(line, k + ".utf16", "NULL");
+        return;
+    }
+    const size_t units = ReadableBytes(text, (kMaxTextUnits + 1) * 2) / 2;
+    std::u16string value;
+    bool terminated = false;
+    for (size_t i = 0; i < units; ++i) {
+        if (text[i] == 0) {
+            terminated = true;
+            break;
+        }
+        value.push_back(static_cast<char16_t>(text[i]));
+    }
+    if (!terminated) {
+        AddField(line, k, "UNREADABLE");
+        AddField(line, k + ".utf16", "UNREADABLE");
+        return;
+    }
+    AddField(line, k, standin::QuoteForLog(value));
+    AddField(line, k + ".utf16", standin::HexUnits(value));
+}
+
+std::string Pointer(const void* p) { return "0x" + standin::Hex(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)), 8); }
+
+std::string Checked(const void* p) { return p ? "nonnull" : "NULL"; }
+
+std::string StartRecord(const char* function) {
+    std::string line = function;
+    AddField(line, "pid", std::to_string(GetCurrentProcessId()));
+    AddField(line, "seq", std::to_string(++gSeq));
+    return line;
+}
+
+// One open-append-close per record, so a reader in another process sees it at once.
+bool AppendLog(std::string line) {
+    std::string path;
+    if (!GetEnv(standin::kLogVariable, path) || path.empty()) path = standin::kDefaultLogName;
+    line += '\n';
+    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    FlushFileBuffers(file);
+    CloseHandle(file);
+    return ok && written == line.size();
+}
+
+bool ReadFileText(const std::string& path, std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    text.clear();
+    char buf[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buf, sizeof buf, &got, nullptr) != FALSE) && got > 0) text.append(buf, got);
+    CloseHandle(file);
+    return ok;
+}
+
+bool WriteFileText(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == text.size();
+}
+
+uint64_t Fnv1a(const std::string& text) {
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+    return h;
+}
+
+enum class TQueue { Send, Enumerate };
+
+// The queue position shared by every process of a scenario; a named mutex keeps two callers apart.
+size_t TakeQueueIndex(const std::string& scriptPath, const std::string& scriptText, TQueue queue, size_t length) {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "netapi32-standin-state");
+    if (mutex) WaitForSingleObject(mutex, 5000);
+    const std::string statePath = standin::StatePathFor(scriptPath);
+    const std::string hash = std::to_string(Fnv1a(scriptText));
+    unsigned long sent = 0, enumerated = 0;
+    std::string state;
+    if (ReadFileText(statePath, state)) {
+        char stored[32] = {};
+        if (std::sscanf(state.c_str(), "%31s %lu %lu", stored, &sent, &enumerated) != 3 || hash != stored)
+            sent = enumerated = 0;
+    }
+    unsigned long& used = queue == TQueue::Send ? sent : enumerated;
+    const size_t index = used < length ? used : length - 1;
+    ++used;
+    WriteFileText(statePath, hash + " " + std::to_string(sent) + " " + std::to_string(enumerated) + "\n");
+    if (mutex) {
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+    }
+    return index;
+}
+
+// The scripted answer for one call; false with a reason when the script cannot be used.
+struct TScriptAnswer {
+    bool Scripted = false;
+    uint32_t SendResult = 0;
+    standin::EnumResult Enum;
+    std::string Problem;
+    int Line = 0;
+};
+
+TScriptAnswer NextAnswer(TQueue queue) {
+    TScriptAnswer answer;
+    std::string path;
+    if (!GetEnv(standin::kScriptVariable, path)) return answer;
+    std::string text;
+    if (path.empty() || !ReadFileText(path, text)) {
+        answer.Problem = "cannot read the script \"" + path + "\"";
+        return answer;
+    }
+    const standin::ParsedScript parsed = standin::ParseScript(text);
+    if (!parsed.Error.empty()) {
+        answer.Problem = parsed.Error;
+        answer.Line = parsed.ErrorLine;
+        return answer;
+    }
+    if (queue == TQueue::Send && !parsed.Lines.SendResults.empty()) {
+        const auto& q = parsed.Lines.SendResults;
+        answer.SendResult = q[TakeQueueIndex(path, text, queue, q.size())];
+        answer.Scripted = true;
+    } else if (queue == TQueue::Enumerate && !parsed.Lines.EnumResults.empty()) {
+        const auto& q = parsed.Lines.EnumResults;
+        answer.Enum = q[TakeQueueIndex(path, text, queue, q.size())];
+        answer.Scripted = true;
+    }
+    return answer;
+}
+
+void LogScriptError(const char* function, const TScriptAnswer& answer) {
+    std::string line = StartRecord("ScriptError");
+    AddField(line, "function", function);
+    AddField(line, "line", std::to_string(answer.Line));
+    AddField(line, "reason", standin::QuoteForLog(standin::WideFromAnsi(answer.Problem)));
+    AppendLog(line);
+}
+
+// Level 100 records (platform id, name pointer) followed by the names, in one block freed by NetApiBufferFree.
+void* BuildServerInfo100(const std::vector<standin::Name>& names) {
+    size_t size = names.size() * 8;
+    for (const standin::Name& n : names) {
+        if (!n) continue;
+        const size_t bytes = (n->size() + 1) * 2;
+        if (bytes < n->size() || size + bytes < size) return nullptr;
+        size += bytes;
+    }
+    auto* block = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
+    if (!block) return nullptr;
+    auto* records = reinterpret_cast<DWORD*>(block);
+    auto* text = reinterpret_cast<wchar_t*>(block + names.size() * 8);
+    for (size_t i = 0; i < names.size(); ++i) {
+        records[i * 2] = kPlatformIdNt;
+        if (!names[i]) continue;
+        records[i * 2 + 1] = static_cast<DWORD>(reinterpret_cast<uintptr_t>(text));
+        for (char16_t u : *names[i]) *text++ = static_cast<wchar_t>(u);
+        *text++ = 0;
+    }
+    return block;
+}
+
+DWORD SendCall(const wchar_t* servername, const wchar_t* msgname, const wchar_t* fromname, const BYTE* buf,
+               DWORD buflen) {
+    std::string line = StartRecord("NetMessageBufferSend");
+    AddWide(line, "servername", servername);
+    AddWide(line, "msgname", msgname);
+    AddWide(line, "fromname", fromname);
+    if (!buf)
+        AddField(line, "buf", "NULL");
+    else if (ReadableBytes(buf, buflen) < buflen)
+        AddField(line, "buf", "UNREADABLE");
+    else
+        AddField(line, "buf", standin::HexBytes(buf, buflen));
+    AddField(line, "buflen", std::to_string(buflen));
+
+    const TScriptAnswer answer = NextAnswer(TQueue::Send);
+    DWORD result = answer.SendResult;
+    if (!answer.Problem.empty()) {
+        LogScriptError("NetMessageBufferSend", answer);
+        result = standin::kScriptErrorResult;
+    }
+    AddField(line, "result", std::to_string(result));
+    return AppendLog(line) ? result : kWriteFault;
+}
+
+DWORD EnumCall(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen, DWORD* entriesread,
+               DWORD* totalentries, DWORD servertype, const wchar_t* domain, DWORD* resume) {
+    std::string line = StartRecord("NetServerEnum");
+    AddWide(line, "servername", servername);
+    AddField(line, "level", std::to_string(level));
+    AddField(line, "bufptr", Checked(bufptr));
+    AddField(line, "prefmaxlen", "0x" + standin::Hex(prefmaxlen, 8));
+    AddField(line, "entriesread", Checked(entriesread));
+    AddField(line, "totalentries", Checked(totalentries));
+    AddField(line, "servertype", "0x" + standin::Hex(servertype, 8));
+    AddWide(line, "domain", domain);
+    AddField(line, "resume", resume ? std::to_string(*resume) : "NULL");
+
+    DWORD status = kOk;
+    void* block = nullptr;
+    size_t count = 0;
+    if (level != 100) {
+        status = kInvalidLevel;
+    } else if (!bufptr || !entriesread || !totalentries) {
+        status = kInvalidParameter;
+    } else {
+        const TScriptAnswer answer = NextAnswer(TQueue::Enumerate);
+        if (!answer.Problem.empty()) {
+            LogScriptError("NetServerEnum", answer);
+            status = standin::kScriptErrorResult;
+        } else {
+            status = answer.Enum.Status;
+            count = answer.Enum.Names.size();
+            if (count > 0 && !(block = BuildServerInfo100(answer.Enum.Names))) {
+                status = kNotEnoughMemory;
+                count = 0;
+            }
+            if (block) gOutstanding.insert(block);
+            if (resume) {
+                *resume = answer.Enum.Resume;
+                AddField(line, "resume.out", std::to_string(answer.Enum.Resume));
+            }
+        }
+        *bufptr = static_cast<BYTE*>(block);
+        *entriesread = *totalentries = static_cast<DWORD>(count);
+    }
+    AddField(line, "result", std::to_string(status));
+    AddField(line, "entries", std::to_string(count));
+    AddField(line, "buffer", block ? Pointer(block) : "NULL");
+    return AppendLog(line) ? status : kWriteFault;
+}
+
+DWORD FreeCall(void* buffer) {
+    std::string line = StartRecord("NetApiBufferFree");
+    AddField(line, "buffer", buffer ? Pointer(buffer) : "NULL");
+    const auto it = gOutstanding.find(buffer);
+    const bool ours = buffer && it != gOutstanding.end();
+    DWORD result = buffer ? kInvalidParameter : kOk;
+    if (ours) {
+        gOutstanding.erase(it);
+        HeapFree(GetProcessHeap(), 0, buffer);
+        result = kOk;
+    }
+    AddField(line, "ours", ours ? "yes" : "no");
+    AddField(line, "result", std::to_string(result));
+    AddField(line, "outstanding", std::to_string(gOutstanding.size()));
+    return AppendLog(line) ? result : kWriteFault;
+}
+
+}  // namespace
+
+// Exceptions must not leave a stdcall export: the caller has no way to unwind them.
+extern "C" DWORD WINAPI NetMessageBufferSend(const wchar_t* servername, const wchar_t* msgname,
+                                             const wchar_t* fromname, BYTE* buf, DWORD buflen) {
+    TLockGuard guard;
+    try {
+        return SendCall(servername, msgname, fromname, buf, buflen);
+    } catch (...) {
+        return standin::kScriptErrorResult;
+    }
+}
+
+extern "C" DWORD WINAPI NetServerEnum(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen,
+                                      DWORD* entriesread, DWORD* totalentries, DWORD servertype,
+                                      const wchar_t* domain, DWORD* resume_handle) {
+    TLockGuard guard;
+    try {
+        return EnumCall(servername, level, bufptr, prefmaxlen, entriesread, totalentries, servertype, domain,
+                        resume_handle);
+    } catch (...) {
+        return standin::kScriptErrorResult;
+    }
+}
+
+extern "C" DWORD WINAPI NetApiBufferFree(void* buffer) {
+    TLockGuard guard;
+    try {
+        return FreeCall(buffer);
+    } catch (...) {
+        return standin::kScriptErrorResult;
+    }
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
+    if (reason == DLL_PROCESS_ATTACH) InitializeCriticalSection(&gLock);
+    if (reason == DLL_PROCESS_DETACH) DeleteCriticalSection(&gLock);
+    return TRUE;
+}
