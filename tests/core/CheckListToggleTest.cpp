@@ -10,14 +10,14 @@ namespace {
 
 constexpr int kCheckWidth = 13;
 
-// A list of items with a selection that records every event the rules raise, in order.
+// Items with a selection; records every event the rules raise, in order.
 class FakeList : public ICheckToggleTarget {
 public:
-    explicit FakeList(int count) : States(count, cbUnchecked), Enabled(count, true) {}
+    explicit FakeList(int count, int selected) : States(count, cbUnchecked), Enabled(count, true), Selected(selected) {}
 
     std::vector<TCheckBoxState> States;
     std::vector<bool> Enabled;
-    int Selected = -1;
+    int Selected;
     bool Allow = true;
     std::vector<std::string> Log;
 
@@ -25,165 +25,119 @@ public:
     int SelectedIndex() const override { return Selected; }
     TCheckBoxState ItemState(int index) const override { return States.at(index); }
     bool ItemEnabled(int index) const override { return Enabled.at(index); }
-    bool StateChanging(int index, TCheckBoxState newState) override
+    bool StateChanging(int index, TCheckBoxState s) override { return Note("changing", index, s), Allow; }
+    void SetItemState(int index, TCheckBoxState s) override { Note("set", index, s), States.at(index) = s; }
+    void StateChanged(int index, TCheckBoxState s) override { Note("changed", index, s); }
+
+private:
+    void Note(const char* what, int index, TCheckBoxState s)
     {
-        Log.push_back("changing " + std::to_string(index) + "->" + std::to_string(newState));
-        return Allow;
-    }
-    void SetItemState(int index, TCheckBoxState state) override
-    {
-        Log.push_back("set " + std::to_string(index) + "=" + std::to_string(state));
-        States.at(index) = state;
-    }
-    void StateChanged(int index, TCheckBoxState newState) override
-    {
-        Log.push_back("changed " + std::to_string(index) + "->" + std::to_string(newState));
+        Log.push_back(std::string(what) + " " + std::to_string(index) + "=" + std::to_string(s));
     }
 };
 
-TEST(CheckToggleStates, CycleWithAndWithoutGrayed)
+void PressSpace(TCheckToggle& toggle, FakeList& list)
 {
-    struct Case {
-        TCheckBoxState from;
-        bool allowGrayed;
-        TCheckBoxState to;
-    };
-    const Case cases[] = {
-        {cbUnchecked, false, cbChecked}, {cbChecked, false, cbUnchecked}, {cbGrayed, false, cbChecked},
-        {cbUnchecked, true, cbGrayed},   {cbGrayed, true, cbChecked},     {cbChecked, true, cbUnchecked},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(NextCheckState(c.from, c.allowGrayed), c.to) << c.from << " grayed=" << c.allowGrayed;
+    toggle.KeyDown(list, true);
+    toggle.KeyUp(list, true);
 }
 
-TEST(CheckToggleStates, AllowGrayedCyclesThroughThreeStatesBySpaceBar)
+TEST(CheckToggle, StateCycleWithAndWithoutGrayed)
 {
-    FakeList list(1);
-    list.Selected = 0;
-    TCheckToggle toggle;
-    toggle.AllowGrayed = true;
-    std::vector<TCheckBoxState> seen;
-    for (int i = 0; i < 3; ++i) {
-        toggle.KeyDown(list, true);
-        toggle.KeyUp(list, true);
-        seen.push_back(list.States[0]);
+    for (bool grayed : {false, true}) {
+        FakeList list(1, 0);
+        TCheckToggle toggle;
+        toggle.AllowGrayed = grayed;
+        std::vector<TCheckBoxState> seen;
+        for (int i = 0; i < 3; ++i) {
+            PressSpace(toggle, list);
+            seen.push_back(list.States[0]);
+        }
+        const std::vector<TCheckBoxState> expected =
+            grayed ? std::vector{cbGrayed, cbChecked, cbUnchecked} : std::vector{cbChecked, cbUnchecked, cbChecked};
+        EXPECT_EQ(seen, expected) << grayed;
     }
-    EXPECT_EQ(seen, (std::vector<TCheckBoxState>{cbGrayed, cbChecked, cbUnchecked}));
+    EXPECT_EQ(NextCheckState(cbGrayed, false), cbChecked);
 }
 
 TEST(CheckToggle, RaisesChangingThenStoresThenChanged)
 {
-    FakeList list(3);
-    list.Selected = 2;
+    FakeList list(3, 2);
     TCheckToggle toggle;
     toggle.Toggle(list);
-    EXPECT_EQ(list.Log, (std::vector<std::string>{"changing 2->1", "set 2=1", "changed 2->1"}));
+    EXPECT_EQ(list.Log, (std::vector<std::string>{"changing 2=1", "set 2=1", "changed 2=1"}));
 }
 
-TEST(CheckToggle, VetoKeepsStateButEndsArming)
+TEST(CheckToggle, VetoKeepsStateAndEndsArming)
 {
-    FakeList list(2);
-    list.Selected = 1;
+    FakeList list(2, 1);
     list.Allow = false;
     TCheckToggle toggle;
-    toggle.KeyDown(list, true);
-    toggle.KeyUp(list, true);
+    PressSpace(toggle, list);
+    toggle.KeyUp(list, true);  // a second release without a new press must not ask again
     EXPECT_EQ(list.States[1], cbUnchecked);
-    EXPECT_EQ(list.Log, (std::vector<std::string>{"changing 1->1"}));
-    EXPECT_FALSE(toggle.Armed());
-    // A second release without a new press must not ask again.
-    toggle.KeyUp(list, true);
-    EXPECT_EQ(list.Log.size(), 1u);
+    EXPECT_EQ(list.Log, (std::vector<std::string>{"changing 1=1"}));
 }
 
 TEST(CheckToggle, NothingHappensWithoutSelectionOrOnADisabledItem)
 {
-    FakeList list(2);
+    FakeList list(2, -1);
     list.Enabled[1] = false;
     TCheckToggle toggle;
     for (int selected : {-1, 1, 2}) {
         list.Selected = selected;
-        toggle.KeyDown(list, true);
-        toggle.KeyUp(list, true);
+        PressSpace(toggle, list);
         EXPECT_FALSE(toggle.Armed()) << selected;
     }
     EXPECT_TRUE(list.Log.empty());
-    EXPECT_EQ(list.States, (std::vector<TCheckBoxState>{cbUnchecked, cbUnchecked}));
 }
 
-struct MouseCase {
-    const char* name;
-    bool toggleOnItemClick;
-    bool leftDown;
-    int itemAtPoint;
-    int xInItem;
-    int selectedAtRelease;  // the press always selects item 1
-    bool leftUp;
-    bool insideClient;
-    bool toggles;
-};
-
-TEST(CheckToggleMouse, ArmingAndReleaseRules)
+TEST(CheckToggle, MouseArmingAndReleaseRules)
 {
-    const MouseCase cases[] = {
-        {"click on the box", false, true, 1, 2, 1, true, true, true},
-        {"last pixel of the box area", false, true, 1, kCheckWidth + 3, 1, true, true, true},
-        {"just past the box area", false, true, 1, kCheckWidth + 4, 1, true, true, false},
-        {"click on the text, box only", false, true, 1, 60, 1, true, true, false},
-        {"click on the text, whole item", true, true, 1, 60, 1, true, true, true},
-        {"right button press", true, false, 1, 2, 1, true, true, false},
-        {"press below the last item", true, true, -1, 2, 1, true, true, false},
-        {"selection moved before release", true, true, 1, 2, 0, true, true, false},
-        {"released outside the list", true, true, 1, 2, 1, true, false, false},
+    struct Case {
+        const char* name;
+        bool wholeItem;      // ToggleOnItemClick
+        bool leftDown;
+        int itemAtPoint;
+        int xInItem;
+        int selectedAtUp;    // the press selected item 1
+        bool insideClient;
+        bool toggles;
     };
-    for (const MouseCase& c : cases) {
-        FakeList list(3);
-        list.Selected = 1;
+    const Case cases[] = {
+        {"click on the box", false, true, 1, 2, 1, true, true},
+        {"last pixel of the box area", false, true, 1, kCheckWidth + 3, 1, true, true},
+        {"just past the box area", false, true, 1, kCheckWidth + 4, 1, true, false},
+        {"click on the text, box only", false, true, 1, 60, 1, true, false},
+        {"click on the text, whole item", true, true, 1, 60, 1, true, true},
+        {"right button press", true, false, 1, 2, 1, true, false},
+        {"press below the last item", true, true, -1, 2, 1, true, false},
+        {"selection moved before release", true, true, 1, 2, 0, true, false},
+        {"released outside the list", true, true, 1, 2, 1, false, false},
+    };
+    for (const Case& c : cases) {
+        FakeList list(3, 1);
         TCheckToggle toggle;
-        toggle.ToggleOnItemClick = c.toggleOnItemClick;
+        toggle.ToggleOnItemClick = c.wholeItem;
         toggle.MouseDown(list, c.leftDown, c.itemAtPoint, c.xInItem, kCheckWidth);
-        list.Selected = c.selectedAtRelease;
-        toggle.MouseUp(list, c.leftUp, c.insideClient);
-        const bool toggled = list.States[1] == cbChecked;
-        EXPECT_EQ(toggled, c.toggles) << c.name;
+        list.Selected = c.selectedAtUp;
+        toggle.MouseUp(list, false, true);  // another button's release is no release of this gesture
+        toggle.MouseUp(list, true, c.insideClient);
+        EXPECT_EQ(list.States[1] == cbChecked, c.toggles) << c.name;
         EXPECT_EQ(list.States[0], cbUnchecked) << c.name;
+        // The gesture is over either way: another release finds nothing armed.
+        list.Selected = 1;
+        toggle.MouseUp(list, true, true);
+        EXPECT_EQ(list.States[1] == cbChecked, c.toggles) << c.name;
     }
 }
 
-TEST(CheckToggleMouse, ARightReleaseDoesNotEndALeftPress)
+TEST(CheckToggle, OnlyTheSpaceBarArmsAndToggles)
 {
-    FakeList list(1);
-    list.Selected = 0;
-    TCheckToggle toggle;
-    toggle.ToggleOnItemClick = true;
-    toggle.MouseDown(list, true, 0, 50, kCheckWidth);
-    toggle.MouseUp(list, false, true);
-    EXPECT_EQ(list.States[0], cbUnchecked);
-    toggle.MouseUp(list, true, true);
-    EXPECT_EQ(list.States[0], cbChecked);
-}
-
-TEST(CheckToggleMouse, AFailedReleaseDisarmsSoTheNextReleaseDoesNotToggle)
-{
-    FakeList list(1);
-    list.Selected = 0;
-    TCheckToggle toggle;
-    toggle.ToggleOnItemClick = true;
-    toggle.MouseDown(list, true, 0, 50, kCheckWidth);
-    toggle.MouseUp(list, true, false);
-    toggle.MouseUp(list, true, true);
-    EXPECT_EQ(list.States[0], cbUnchecked);
-    EXPECT_TRUE(list.Log.empty());
-}
-
-TEST(CheckToggleKeyboard, OnlyTheSpaceBarArmsAndToggles)
-{
-    FakeList list(1);
-    list.Selected = 0;
+    FakeList list(1, 0);
     TCheckToggle toggle;
     toggle.KeyDown(list, false);
     toggle.KeyUp(list, false);
-    EXPECT_EQ(list.States[0], cbUnchecked);
     toggle.KeyUp(list, true);  // a release without a press
     EXPECT_EQ(list.States[0], cbUnchecked);
     toggle.KeyDown(list, true);
