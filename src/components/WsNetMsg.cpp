@@ -1,0 +1,19 @@
+// TWsNetMessage: one synchronous messenger send per call.
+#include "components/WsNetMsg.h"
+
+#include "core/NetNames.h"
+#include "core/Text.h"
+
+std::string TWsNetMessage::Server() const { return RemoveBackslashes(FServer); }
+
+void TWsNetMessage::SetServer(const std::string& name) { FServer = StoredServerName(name, IsNtVersion5OrLater()); }
+
+void TWsNetMessage::Send()
+{
+    TWideBuffer message;
+    MakeWideBuffer(MsgText, message);
+    const uint32_t result = CallNetMessageBufferSend(FServer, MsgTo, MsgFrom, message.Pointer, message.Length);
+    if (result != 0)
+        throw EWsNetException(SystemErrorText(result), static_cast<int32_t>(result));
+    Fire(OnMessageSent, this);
+}

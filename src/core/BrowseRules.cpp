@@ -1,0 +1,88 @@
+// Pure rules of the folder browse dialog.
+#include "core/BrowseRules.h"
+
+#include <cstdlib>
+
+uint32_t BrowseFlags(const TWsBrowseOptions& options, bool hasStatusText)
+{
+    uint32_t flags = 0;
+    for (TWsBrowseOption option : options) {
+        switch (option) {
+        case TWsBrowseOption::boBrowseForComputer: flags |= 0x1000; break;
+        case TWsBrowseOption::boBrowseForPrinter: flags |= 0x2000; break;
+        case TWsBrowseOption::boDontGoBelowDomain: flags |= 0x0002; break;
+        case TWsBrowseOption::boReturnOnlyAncestors: flags |= 0x0008; break;
+        case TWsBrowseOption::boReturnOnlyDirs: flags |= 0x0001; break;
+        case TWsBrowseOption::boShowFiles: flags |= 0x4000; break;
+        case TWsBrowseOption::boEditBox: flags |= 0x0010; break;
+        }
+    }
+    if (hasStatusText)
+        flags |= 0x0004;
+    return flags;
+}
+
+int32_t SpecialFolderId(TWsSpecialRootFolder folder)
+{
+    static constexpr int32_t kIds[] = {29, 26, 10, 30, 25, 31, 23, 22, 24, 3, 33, 0, 16, 17, 6, 20, 34, 1, 32, 19, 18,
+        0, 5, 4, 27, 2, 8, 9, 11, 7, 21};
+    return kIds[static_cast<int>(folder)];
+}
+
+bool NeedsShell47(TWsSpecialRootFolder folder)
+{
+    switch (SpecialFolderId(folder)) {
+    case 1: case 29: case 30: case 31: case 32: case 33: case 34:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool OptionsNeedShell47(const TWsBrowseOptions& options)
+{
+    return options.count(TWsBrowseOption::boShowFiles) || options.count(TWsBrowseOption::boEditBox);
+}
+
+std::string NormaliseSelectedFolder(std::string_view path)
+{
+    std::string result(path);
+    if (!result.empty() && result.back() == '\\') {
+        result.pop_back();
+        if (result.size() == 2)
+            result += '\\';
+    }
+    return result;
+}
+
+namespace {
+// A plain decimal number: digits with at most one point, nothing else.
+bool IsDecimalNumber(std::string_view text)
+{
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+}
+
+double ParseShellVersion(std::string_view text)
+{
+    if (IsDecimalNumber(text))
+        return std::strtod(std::string(text).c_str(), nullptr);
+    const size_t first = text.find('.');
+    if (first == std::string_view::npos)
+        return 0;
+    const size_t second = text.find('.', first + 1);
+    // Positions count from 1: the second dot must be at most the sixth character.
+    if (second == std::string_view::npos || second + 1 > 6)
+        return 0;
+    const std::string_view head = text.substr(0, second);
+    return IsDecimalNumber(head) ? std::strtod(std::string(head).c_str(), nullptr) : 0;
+}

@@ -1,0 +1,209 @@
+// TForm1: the main window's stored layout, its start-up configuration and its commands.
+#include "forms/main.h"
+
+#include "core/SendHistory.h"
+#include "resource.h"
+#include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Layout.h"
+
+TForm1* Form1 = nullptr;
+char WinDirBuffer[kWinDirBufferSize] = "";
+
+namespace {
+
+constexpr int kTurkishCharset = 162;
+constexpr TFontSpec kFormFont{"Verdana", 13, true, kTurkishCharset};
+constexpr TFontSpec kPanelFont{"Verdana", 11, true, kTurkishCharset};
+constexpr TFontSpec kLabelFont{"Verdana", 13, true, kTurkishCharset};
+constexpr TFontSpec kCloseFont{"Verdana", 12, true, kTurkishCharset};
+constexpr TColor kDesignColor = 0xFF8080;
+
+// The tab order counts only among the panel's children; Btn_Alt_S lies below the visible client area.
+const TLayoutRow kLayout[] = {
+    {"Panel1", Make<TUcPanel>, nullptr, 0, 0, 350, 300, nullptr, 0, TTabStop::No, &kPanelFont, idPanel1},
+    {"Label2", Make<TLabel>, "Panel1", 20, 8, 45, 16, "Kime :", -1, TTabStop::No, &kLabelFont, idLabel2},
+    {"Edt_Bilgisayar", Make<TEdit>, "Panel1", 20, 32, 172, 25, nullptr, 6, TTabStop::Yes, nullptr, idEdt_Bilgisayar},
+    {"Btn_Tek", Make<TUcBitBtn>, "Panel1", 195, 32, 30, 25, "Btn_Tek", 9, TTabStop::Yes, nullptr, idBtn_Tek},
+    {"Btn_Toplu", Make<TUcBitBtn>, "Panel1", 228, 32, 30, 25, "", 2, TTabStop::Yes, nullptr, idBtn_Toplu},
+    {"Btn_Kucult", Make<TButton>, "Panel1", 290, 6, 25, 20, "_", 3, TTabStop::Yes, nullptr, idBtn_Kucult},
+    {"Btn_Kapat", Make<TButton>, "Panel1", 316, 6, 25, 20, "X", 4, TTabStop::Yes, &kCloseFont, idBtn_Kapat},
+    {"Label1", Make<TLabel>, "Panel1", 20, 73, 52, 16, "Mesaj :", -1, TTabStop::No, &kLabelFont, idLabel1},
+    {"Image1", Make<TImage>, "Panel1", 81, 73, 19, 19, nullptr, -1, TTabStop::No, nullptr, idImage1},
+    {"MesajMemo", Make<TMemo>, "Panel1", 20, 97, 313, 136, nullptr, 0, TTabStop::Yes, nullptr, idMesajMemo},
+    {"Btn_Ayarlar", Make<TUcBitBtn>, "Panel1", 20, 248, 85, 24, "&Ayarlar", 8, TTabStop::Yes, nullptr, idBtn_Ayarlar},
+    {"Btn_History", Make<TUcBitBtn>, "Panel1", 109, 249, 83, 24, "G&eçmiş", 5, TTabStop::Yes, nullptr, idBtn_History},
+    {"Btn_Gonder", Make<TUcBitBtn>, "Panel1", 240, 249, 91, 25, "&Gönder", 1, TTabStop::Yes, nullptr, idBtn_Gonder},
+    {"Btn_Alt_S", Make<TButton>, "Panel1", 144, 344, 75, 25, "Btn_Alt_&S", 7, TTabStop::No, nullptr, idBtn_Alt_S},
+};
+
+} // namespace
+
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner, "TForm1", 350, 300)
+{
+    SetCaption("Korvent Soft");
+    SetColor(kDesignColor);
+    Font().Assign([] {
+        TFont f;
+        f.SetName(kFormFont.Name);
+        f.SetHeight(kFormFont.Height);
+        f.SetBold(kFormFont.Bold);
+        f.SetCharset(kFormFont.Charset);
+        return f;
+    }());
+    CreateComponents();
+    BuildLayout(this, kLayout);
+
+    Panel1 = FindAs<TUcPanel>(this, "Panel1");
+    Label2 = FindAs<TLabel>(this, "Label2");
+    Edt_Bilgisayar = FindAs<TEdit>(this, "Edt_Bilgisayar");
+    Btn_Tek = FindAs<TUcBitBtn>(this, "Btn_Tek");
+    Btn_Toplu = FindAs<TUcBitBtn>(this, "Btn_Toplu");
+    Btn_Kucult = FindAs<TButton>(this, "Btn_Kucult");
+    Btn_Kapat = FindAs<TButton>(this, "Btn_Kapat");
+    Label1 = FindAs<TLabel>(this, "Label1");
+    Image1 = FindAs<TImage>(this, "Image1");
+    MesajMemo = FindAs<TMemo>(this, "MesajMemo");
+    Btn_Ayarlar = FindAs<TUcBitBtn>(this, "Btn_Ayarlar");
+    Btn_History = FindAs<TUcBitBtn>(this, "Btn_History");
+    Btn_Gonder = FindAs<TUcBitBtn>(this, "Btn_Gonder");
+    Btn_Alt_S = FindAs<TButton>(this, "Btn_Alt_S");
+
+    Panel1->SetColor(kDesignColor);
+    Panel1->SetPopupMenu(PopupMenu1);
+    Edt_Bilgisayar->SetReadOnly(true);
+    Btn_Kapat->Cancel = true;
+    Btn_Tek->SetGlyph(LoadResourceIcon(IDI_GLYPH_PERSON));
+    Btn_Toplu->SetGlyph(LoadResourceIcon(IDI_GLYPH_PEOPLE));
+    Btn_Ayarlar->SetGlyph(LoadResourceIcon(IDI_GLYPH_OPTIONS));
+    Btn_History->SetGlyph(LoadResourceIcon(IDI_GLYPH_BACK));
+    Btn_History->Margin = 0;
+    Btn_Gonder->SetGlyph(LoadResourceIcon(IDI_GLYPH_ENVELOPE));
+    SetActiveControl(MesajMemo);
+
+    BindHandlers();
+    NotifyLoaded();
+}
+
+void TForm1::CreateComponents()
+{
+    NetMessage1 = new TWsNetMessage(this);
+    NetMessage1->SetName("NetMessage1");
+
+    Browser1 = new TWsBrowser(this);
+    Browser1->SetName("Browser1");
+    Browser1->AdditionalText = "Mesaj Göndereceğiniz Bilgisayarı Seçin";
+    Browser1->Caption = "Gözat";
+    Browser1->Options = {TWsBrowseOption::boBrowseForComputer, TWsBrowseOption::boReturnOnlyDirs};
+    Browser1->SetSpecialRootFolder(TWsSpecialRootFolder::sfNetwork);
+
+    ImageList1 = new TImageList(this);
+    ImageList1->SetName("ImageList1");
+    ImageList1->AddFromResource(IDB_IMAGELIST1);
+
+    PopupMenu1 = new TPopupMenu(this);
+    PopupMenu1->SetName("PopupMenu1");
+    PopupMenu1->Images = ImageList1;
+    auto item = [this](const char* name, const char* caption) {
+        auto* menuItem = new TMenuItem(this);
+        menuItem->SetName(name);
+        menuItem->Caption = caption;
+        PopupMenu1->Add(menuItem);
+        return menuItem;
+    };
+    Ac1 = item("Ac1", "Aç");
+    N1 = item("N1", "-");
+    Kapat1 = item("Kapat1", "Kapat");
+    Kapat1->SetIcon(LoadResourceIcon(IDI_MENU_CLOSE));
+    N2 = item("N2", "-");
+    Ayarlar1 = item("Ayarlar1", "Ayarlar");
+    Ayarlar1->ImageIndex = 3;
+    N3 = item("N3", "-");
+    ProgramHakkinda1 = item("ProgramHakkinda1", "Program Hakkında...");
+    ProgramHakkinda1->SetIcon(LoadResourceIcon(IDI_MENU_INFO));
+}
+
+void TForm1::BindHandlers()
+{
+    using namespace std::placeholders;
+    Btn_Gonder->OnClick = std::bind(&TForm1::Btn_GonderClick, this, _1);
+    Btn_Alt_S->OnClick = std::bind(&TForm1::Btn_GonderClick, this, _1);
+    Btn_Tek->OnClick = std::bind(&TForm1::Btn_TekClick, this, _1);
+    Btn_Toplu->OnClick = std::bind(&TForm1::Btn_TopluClick, this, _1);
+    Btn_History->OnClick = std::bind(&TForm1::Btn_HistoryClick, this, _1);
+    Btn_Ayarlar->OnClick = std::bind(&TForm1::Btn_AyarlarClick, this, _1);
+    Ayarlar1->OnClick = std::bind(&TForm1::Btn_AyarlarClick, this, _1);
+    ProgramHakkinda1->OnClick = std::bind(&TForm1::ProgramHakkinda1Click, this, _1);
+    Btn_Kucult->OnClick = std::bind(&TForm1::Btn_KucultClick, this, _1);
+    Btn_Kapat->OnClick = std::bind(&TForm1::Btn_KapatClick, this, _1);
+    Kapat1->OnClick = std::bind(&TForm1::Kapat1Click, this, _1);
+    Ac1->OnClick = std::bind(&TForm1::Ac1Click, this, _1);
+    Panel1->OnMouseDown = std::bind(&TForm1::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+    MesajMemo->OnKeyPress = std::bind(&TForm1::MesajMemoKeyPress, this, _1, _2);
+    NetMessage1->OnMessageSent = std::bind(&TForm1::NetMessage1MessageSent, this, _1);
+    OnShow = std::bind(&TForm1::FormShow, this, _1);
+}
+
+void TForm1::ShowStatusPicture(int index) { Image1->Assign(*ImageList1, index); }
+
+void TForm1::Btn_GonderClick(TObject*)
+{
+    const std::string memoText = MesajMemo->Text();
+    if (!CanSend(memoText, Edt_Bilgisayar->Text())) {
+        MessageDlg("Lütfen Kime göndereceğinizi seçin ve mesajınızı yazın", TMsgDlgType::mtWarning, mbOK, 0);
+        return;
+    }
+    NetMessage1->MsgText = memoText;
+    NetMessage1->Send(); // a failure leaves here: nothing recorded, the memo keeps its text
+    if (History)
+        RecordSentText(*History, memoText);
+    MesajMemo->Clear();
+}
+
+void TForm1::Btn_TekClick(TObject*)
+{
+    if (Browser1->Execute())
+        NetMessage1->MsgTo = Browser1->DisplayName();
+    Edt_Bilgisayar->SetText(NetMessage1->MsgTo);
+    MesajMemo->SetFocus();
+}
+
+void TForm1::Btn_TopluClick(TObject*) {}
+
+void TForm1::Btn_HistoryClick(TObject*) {}
+
+void TForm1::Btn_AyarlarClick(TObject*) {}
+
+void TForm1::ProgramHakkinda1Click(TObject*) {}
+
+void TForm1::Btn_KucultClick(TObject*)
+{
+    PostMessageA(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    MesajMemo->SetFocus();
+}
+
+void TForm1::Btn_KapatClick(TObject*) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void TForm1::Kapat1Click(TObject*) { Application->Terminate(); }
+
+void TForm1::Ac1Click(TObject*) {}
+
+void TForm1::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }
+
+void TForm1::MesajMemoKeyPress(TObject*, char&) { ShowStatusPicture(1); }
+
+void TForm1::NetMessage1MessageSent(TObject*) { ShowStatusPicture(2); }
+
+void TForm1::FormShow(TObject*)
+{
+    char computerName[145] = "";
+    DWORD size = sizeof(computerName);
+    if (!GetComputerNameA(computerName, &size))
+        computerName[0] = '\0';
+    const UINT length = GetWindowsDirectoryA(WinDirBuffer, kWinDirBufferSize);
+    if (length == 0 || length >= kWinDirBufferSize)
+        WinDirBuffer[0] = '\0';
+    NetMessage1->MsgFrom = computerName;
+    NetMessage1->SetServer(computerName);
+    ShowStatusPicture(1);
+}

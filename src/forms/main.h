@@ -1,0 +1,90 @@
+// TForm1: the main window — recipient field, message memo, status picture and the program's commands.
+#pragma once
+#include "components/UcControls.h"
+#include "components/WsBrowsr.h"
+#include "components/WsNetMsg.h"
+#include "core/Strings.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
+#include "toolkit/StdCtrls.h"
+
+// Control ids of the main window, by which tests find its controls.
+enum TForm1Id {
+    idPanel1 = 100,
+    idLabel2,
+    idEdt_Bilgisayar,
+    idBtn_Tek,
+    idBtn_Toplu,
+    idBtn_Kucult,
+    idBtn_Kapat,
+    idLabel1,
+    idImage1,
+    idMesajMemo,
+    idBtn_Ayarlar,
+    idBtn_History,
+    idBtn_Gonder,
+    idBtn_Alt_S,
+};
+
+// The Windows directory as the platform returned it at the main window's last show (NUL-terminated).
+constexpr int kWinDirBufferSize = 145;
+extern char WinDirBuffer[kWinDirBufferSize];
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* AOwner);
+
+    TWsNetMessage* NetMessage1;
+    TWsBrowser* Browser1;
+    TUcPanel* Panel1;
+    TEdit* Edt_Bilgisayar;
+    TMemo* MesajMemo;
+    TLabel* Label2;
+    TUcBitBtn* Btn_Toplu;
+    TButton* Btn_Kapat;
+    TUcBitBtn* Btn_Gonder;
+    TButton* Btn_Alt_S;
+    TButton* Btn_Kucult;
+    TImageList* ImageList1;
+    TImage* Image1;
+    TUcBitBtn* Btn_History;
+    TPopupMenu* PopupMenu1;
+    TMenuItem* ProgramHakkinda1;
+    TMenuItem* Ac1;
+    TMenuItem* N1;
+    TMenuItem* N2;
+    TMenuItem* Kapat1;
+    TMenuItem* N3;
+    TMenuItem* Ayarlar1;
+    TUcBitBtn* Btn_Ayarlar;
+    TLabel* Label1;
+    TUcBitBtn* Btn_Tek;
+
+    void Btn_GonderClick(TObject* Sender);
+    void Btn_TekClick(TObject* Sender);
+    void Btn_TopluClick(TObject* Sender);
+    void Btn_HistoryClick(TObject* Sender);
+    void Btn_AyarlarClick(TObject* Sender);
+    void ProgramHakkinda1Click(TObject* Sender);
+    void Btn_KucultClick(TObject* Sender);
+    void Btn_KapatClick(TObject* Sender);
+    void Kapat1Click(TObject* Sender);
+    void Ac1Click(TObject* Sender);
+    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
+    void MesajMemoKeyPress(TObject* Sender, char& Key);
+    void NetMessage1MessageSent(TObject* Sender);
+    void FormShow(TObject* Sender);
+
+    // The list the send command records into: the history window's entries once that window exists.
+    TStrings* History = nullptr;
+
+    // Draws picture `index` of ImageList1 into the status picture.
+    void ShowStatusPicture(int index);
+
+private:
+    void CreateComponents();
+    void BindHandlers();
+};
+
+extern TForm1* Form1;

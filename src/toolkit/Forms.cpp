@@ -1,0 +1,287 @@
+// TForm: borderless popup windows, modal showing and the dialog keys.
+#include "toolkit/Forms.h"
+
+#include <algorithm>
+
+#include "core/Text.h"
+#include "toolkit/Application.h"
+#include "toolkit/StdCtrls.h"
+
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM param)
+{
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+}
+
+TForm::TForm(TComponent* AOwner, const char* className, int clientWidth, int clientHeight)
+    : TControl(AOwner), FClassName(className)
+{
+    SetVisible(false);
+    // Centred on the primary screen; no border, so the window is exactly the client area.
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - clientWidth) / 2, (GetSystemMetrics(SM_CYSCREEN) - clientHeight) / 2,
+        clientWidth, clientHeight);
+    HandleNeeded();
+}
+
+TForm::~TForm()
+{
+    if (Application && Application->MainForm() == this)
+        Application->SetMainForm(nullptr);
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    params.ClassName = nullptr;
+    params.OwnClassName = FClassName.c_str();
+    params.Style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    params.ExStyle = WS_EX_CONTROLPARENT;
+}
+
+HWND TForm::ParentHandleForCreate() { return Application ? Application->Handle() : nullptr; }
+
+void TForm::Show()
+{
+    SetVisible(true);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    if (FActiveControl && FActiveControl->CanFocus())
+        FActiveControl->SetFocus();
+    else
+        FocusFirst();
+}
+
+void TForm::Hide()
+{
+    SetVisible(false);
+}
+
+void TForm::Close()
+{
+    if (FModal)
+        FModalResult = mrCancel;
+    else if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else
+        Hide();
+}
+
+int TForm::ShowModal()
+{
+    // Every other window of the program is disabled while this one is up, as a dialog box does.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    disabled.erase(std::remove(disabled.begin(), disabled.end(), Handle()), disabled.end());
+    for (HWND hwnd : disabled)
+        EnableWindow(hwnd, FALSE);
+
+    FModal = true;
+    FModalResult = mrNone;
+    try {
+        Show();
+        while (FModalResult == mrNone && !Application->Terminated())
+            Application->HandleMessage();
+    } catch (...) {
+        FModal = false;
+        for (HWND hwnd : disabled)
+            EnableWindow(hwnd, TRUE);
+        throw;
+    }
+    FModal = false;
+    // Re-enable before hiding, so that activation goes back to the window that opened this one.
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd))
+            EnableWindow(hwnd, TRUE);
+    Hide();
+    if (!disabled.empty() && IsWindow(disabled.front()))
+        if (TForm* main = Application->MainForm(); main && main->HandleAllocated() && IsWindowVisible(main->Handle()))
+            SetActiveWindow(main->Handle());
+    return FModalResult;
+}
+
+void TForm::SetActiveControl(TControl* control)
+{
+    FActiveControl = control;
+    if (control && HandleAllocated() && IsWindowVisible(Handle()) && control->CanFocus())
+        control->SetFocus();
+}
+
+void TForm::DoShow()
+{
+    try {
+        Fire(OnShow, this);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SHOWWINDOW:
+        // Every way of showing the window runs the show handler: Show(), a restore from the tray, ShowWindow.
+        if (lParam == 0) {
+            if (wParam)
+                DoShow();
+        }
+        break;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus))
+                if (TControl* control = TControl::FromHandle(focus))
+                    FActiveControl = control;
+        } else if (!HIWORD(wParam)) {
+            if (FActiveControl && FActiveControl->HandleAllocated() && FActiveControl->CanFocus())
+                ::SetFocus(FActiveControl->Handle());
+            else
+                FocusFirst();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TControl::WndProc(msg, wParam, lParam);
+}
+
+void TForm::FocusFirst()
+{
+    const auto list = TabList();
+    if (!list.empty())
+        list.front()->SetFocus();
+    else
+        ::SetFocus(Handle());
+}
+
+void TForm::CollectTabStops(TControl* container, std::vector<TControl*>& list)
+{
+    std::vector<TControl*> children = container->Controls();
+    std::stable_sort(children.begin(), children.end(),
+        [](const TControl* a, const TControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (TControl* child : children) {
+        if (!child->CanFocus())
+            continue;
+        if (child->TabStop())
+            list.push_back(child);
+        CollectTabStops(child, list);
+    }
+}
+
+std::vector<TControl*> TForm::TabList()
+{
+    std::vector<TControl*> list;
+    CollectTabStops(this, list);
+    return list;
+}
+
+void TForm::SelectNext(bool forward)
+{
+    const auto list = TabList();
+    if (list.empty())
+        return;
+    HWND focus = GetFocus();
+    auto current = std::find_if(list.begin(), list.end(),
+        [focus](TControl* c) { return c->HandleAllocated() && (c->Handle() == focus || IsChild(c->Handle(), focus)); });
+    size_t index = 0;
+    if (current == list.end())
+        index = forward ? 0 : list.size() - 1;
+    else {
+        const size_t at = static_cast<size_t>(current - list.begin());
+        index = forward ? (at + 1) % list.size() : (at + list.size() - 1) % list.size();
+    }
+    list[index]->SetFocus();
+    FActiveControl = list[index];
+}
+
+TControl* TForm::FindAccelerator(TControl* container, char letter)
+{
+    for (TControl* child : container->Controls()) {
+        if (child->IsAcceleratorTarget() && child->CanFocus()) {
+            const std::string caption = child->Caption();
+            for (size_t i = 0; i + 1 < caption.size(); ++i) {
+                if (caption[i] != '&')
+                    continue;
+                if (caption[i + 1] == '&') {
+                    ++i;
+                    continue;
+                }
+                if (AsciiUpper(caption[i + 1]) == AsciiUpper(letter))
+                    return child;
+                break;
+            }
+        }
+        if (TControl* found = FindAccelerator(child, letter))
+            return found;
+    }
+    return nullptr;
+}
+
+TControl* TForm::FindButton(TControl* container, bool cancel)
+{
+    for (TControl* child : container->Controls()) {
+        if (auto* button = dynamic_cast<TButtonBase*>(child))
+            if ((cancel ? button->Cancel : button->Default) && button->CanFocus())
+                return button;
+        if (TControl* found = FindButton(child, cancel))
+            return found;
+    }
+    return nullptr;
+}
+
+bool TForm::DialogKey(const MSG& msg)
+{
+    TControl* focused = TControl::FromHandle(GetFocus());
+    if (msg.message == WM_SYSCHAR) {
+        if (TControl* target = FindAccelerator(this, static_cast<char>(msg.wParam))) {
+            target->Click();
+            return true;
+        }
+        return false;
+    }
+    if (msg.message != WM_KEYDOWN)
+        return false;
+    const bool ctrlOrAlt = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+    switch (msg.wParam) {
+    case VK_TAB:
+        if (ctrlOrAlt || (focused && focused->WantsDialogKey(VK_TAB)))
+            return false;
+        SelectNext(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    case VK_ESCAPE:
+        if (focused && focused->WantsDialogKey(VK_ESCAPE))
+            return false;
+        if (TControl* cancel = FindButton(this, true)) {
+            cancel->Click();
+            return true;
+        }
+        return false;
+    case VK_RETURN:
+        if (focused && focused->WantsDialogKey(VK_RETURN))
+            return false;
+        if (focused && dynamic_cast<TButtonBase*>(focused)) {
+            focused->Click();
+            return true;
+        }
+        if (TControl* def = FindButton(this, false)) {
+            def->Click();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+TComponent* TForm::FindComponent(const std::string& name) const
+{
+    for (TComponent* component : Components())
+        if (component->Name() == name)
+            return component;
+    return nullptr;
+}

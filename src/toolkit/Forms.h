@@ -1,0 +1,69 @@
+// TForm: a borderless popup window owned by the application window, centred, shown normally or modally,
+// which handles the dialog keys (Tab, Enter, Escape, Alt+letter) for all its controls.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "toolkit/Controls.h"
+
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+class TForm : public TControl {
+public:
+    // className: the window class registered for this form (e.g. "TForm1"); clientWidth/Height: exact client size.
+    TForm(TComponent* AOwner, const char* className, int clientWidth, int clientHeight);
+    ~TForm() override;
+
+    void Show();
+    void Hide();
+    // Ends a modal showing with mrCancel; hides a modeless form; ends the program for the main window.
+    void Close();
+    int ShowModal();
+    bool Modal() const { return FModal; }
+
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int result) { FModalResult = result; }
+
+    TControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TControl* control);
+
+    // Runs OnShow; a failure is reported in the error box and the rest of the handler is skipped.
+    void DoShow();
+
+    // Tab, Enter, Escape and Alt+letter; true when the key was used.
+    bool DialogKey(const MSG& msg);
+    // Focus to the next (or previous) control in tab order, wrapping around.
+    void SelectNext(bool forward);
+    // Every control that Tab stops at, in tab order (depth first through containers).
+    std::vector<TControl*> TabList();
+    // The control named so, among everything the form owns (its stored layout's names).
+    TComponent* FindComponent(const std::string& name) const;
+
+    TNotifyEvent OnShow;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    HWND ParentHandleForCreate() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CollectTabStops(TControl* container, std::vector<TControl*>& list);
+    TControl* FindAccelerator(TControl* container, char letter);
+    TControl* FindButton(TControl* container, bool cancel);
+    void FocusFirst();
+
+    std::string FClassName;
+    int FModalResult = mrNone;
+    bool FModal = false;
+    TControl* FActiveControl = nullptr;
+};
+
+// Finds the owned component of that name and type (the form's stored layout binds its members this way).
+template <typename T>
+T* FindAs(const TForm* form, const std::string& name)
+{
+    auto* found = dynamic_cast<T*>(form->FindComponent(name));
+    if (!found)
+        throw Exception("Component not found: " + name);
+    return found;
+}
