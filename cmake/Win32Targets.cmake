@@ -19,8 +19,10 @@ add_executable(varnel WIN32 ${APP_SOURCES} ${CMAKE_SOURCE_DIR}/res/varnel.rc)
 target_include_directories(varnel PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(varnel PRIVATE varnel_ui)
 target_link_options(varnel PRIVATE ${STATIC_RUNTIME} -mwindows)
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/art/* ${CMAKE_SOURCE_DIR}/res/*.rc2
+  ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/varnel.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/varnel.manifest")
+  OBJECT_DEPENDS "${RESOURCE_FILES}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/generated -I${CMAKE_SOURCE_DIR}/res -c 1254")
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -1,0 +1,58 @@
+// The browse dialog's flags, special folders, the selected-folder rule and the shell-version text.
+#include <gtest/gtest.h>
+
+#include "core/BrowseRules.h"
+
+using O = TWsBrowseOption;
+using F = TWsSpecialRootFolder;
+
+TEST(BrowseFlags, OrOfTheOptionsPlusStatusText)
+{
+    EXPECT_EQ(BrowseFlags({O::boBrowseForComputer, O::boReturnOnlyDirs}, false), 0x1001u);
+    EXPECT_EQ(BrowseFlags({O::boReturnOnlyDirs}, true), 0x0005u);
+    EXPECT_EQ(BrowseFlags({}, false), 0u);
+    EXPECT_EQ(BrowseFlags({O::boBrowseForComputer, O::boBrowseForPrinter, O::boDontGoBelowDomain,
+                              O::boReturnOnlyAncestors, O::boReturnOnlyDirs, O::boShowFiles, O::boEditBox},
+                  true),
+        0x701Fu);
+}
+
+TEST(SpecialFolders, IdsAndTheNewerShellGate)
+{
+    EXPECT_EQ(SpecialFolderId(F::sfNetwork), 18);
+    EXPECT_EQ(SpecialFolderId(F::sfAltStartup), 29);
+    EXPECT_EQ(SpecialFolderId(F::sfNone), 0);
+    EXPECT_EQ(SpecialFolderId(F::sfTemplates), 21);
+    EXPECT_EQ(SpecialFolderId(F::sfDrives), 17);
+    int gated = 0;
+    for (int i = 0; i <= static_cast<int>(F::sfTemplates); ++i)
+        gated += NeedsShell47(static_cast<F>(i));
+    EXPECT_EQ(gated, 7);
+    EXPECT_TRUE(NeedsShell47(F::sfInternet));
+    EXPECT_TRUE(NeedsShell47(F::sfHistory));
+    EXPECT_FALSE(NeedsShell47(F::sfNetwork));
+    EXPECT_TRUE(OptionsNeedShell47({O::boEditBox}));
+    EXPECT_FALSE(OptionsNeedShell47({O::boBrowseForComputer, O::boReturnOnlyDirs}));
+}
+
+TEST(SelectedFolder, DropsOneTrailingBackslashButADriveKeepsIt)
+{
+    EXPECT_EQ(NormaliseSelectedFolder("C:\\"), "C:\\");
+    EXPECT_EQ(NormaliseSelectedFolder("D:\\Data\\"), "D:\\Data");
+    EXPECT_EQ(NormaliseSelectedFolder("D:\\Data"), "D:\\Data");
+    EXPECT_EQ(NormaliseSelectedFolder(""), "");
+    EXPECT_EQ(NormaliseSelectedFolder("\\\\"), "\\");
+    EXPECT_EQ(NormaliseSelectedFolder("ab\\"), "ab\\");
+}
+
+TEST(ShellVersion, NumberOrFirstTwoFieldsOrZero)
+{
+    EXPECT_DOUBLE_EQ(ParseShellVersion("4.71.3110.1"), 4.71);
+    EXPECT_DOUBLE_EQ(ParseShellVersion("6.0.2900.2180 (xpsp_sp2_rtm.040803-2158)"), 6.0);
+    EXPECT_DOUBLE_EQ(ParseShellVersion("5.5"), 5.5);
+    EXPECT_DOUBLE_EQ(ParseShellVersion("10.0.19041.1"), 10.0);
+    EXPECT_DOUBLE_EQ(ParseShellVersion("1234.5678.1"), 0); // second dot beyond the sixth character
+    EXPECT_DOUBLE_EQ(ParseShellVersion("4"), 4);
+    EXPECT_DOUBLE_EQ(ParseShellVersion("4 beta"), 0);
+    EXPECT_DOUBLE_EQ(ParseShellVersion(""), 0);
+}
