@@ -1,10 +1,13 @@
 // TForm1: the main window's stored layout, its start-up configuration and its commands.
 #include "forms/main.h"
 
+#include "core/ColorNames.h"
 #include "core/SendHistory.h"
+#include "core/SettingsFile.h"
 #include "resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/IniFiles.h"
 #include "toolkit/Layout.h"
 
 TForm1* Form1 = nullptr;
@@ -196,14 +199,32 @@ void TForm1::NetMessage1MessageSent(TObject*) { ShowStatusPicture(2); }
 
 void TForm1::FormShow(TObject*)
 {
+    // When the platform cannot say, the name stays empty: the send then goes out without a sender name.
     char computerName[145] = "";
     DWORD size = sizeof(computerName);
     if (!GetComputerNameA(computerName, &size))
         computerName[0] = '\0';
+    // A directory that does not fit is no directory: the settings are then neither read nor written.
     const UINT length = GetWindowsDirectoryA(WinDirBuffer, kWinDirBufferSize);
     if (length == 0 || length >= kWinDirBufferSize)
         WinDirBuffer[0] = '\0';
     NetMessage1->MsgFrom = computerName;
     NetMessage1->SetServer(computerName);
+
+    const std::string path = SettingsFilePath();
+    if (!path.empty()) {
+        TIniFile settings(path);
+        if (settings.SectionExists(kSettingsSection)) {
+            // A bad value stops here: the colours before it stay, the rest and the status picture are skipped.
+            Panel1->SetColor(StringToColor(settings.ReadString(kSettingsSection, kFormColorKey, kFormColorDefault)));
+            Panel1->Font().SetColor(
+                StringToColor(settings.ReadString(kSettingsSection, kFontColorKey, kFontColorDefault)));
+            Edt_Bilgisayar->SetColor(
+                StringToColor(settings.ReadString(kSettingsSection, kEditColorKey, kEditColorDefault)));
+            MesajMemo->SetColor(Edt_Bilgisayar->Color());
+        }
+    }
     ShowStatusPicture(1);
 }
+
+std::string SettingsFilePath() { return SettingsPathFromWinDir(WinDirBuffer, kWinDirBufferSize); }

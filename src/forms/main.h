@@ -30,6 +30,9 @@ enum TForm1Id {
 // The Windows directory as the platform returned it at the main window's last show (NUL-terminated).
 constexpr int kWinDirBufferSize = 145;
 extern char WinDirBuffer[kWinDirBufferSize];
+// The settings file beside the Windows directory of the last show; empty while that directory is unknown
+// (writers must then refuse rather than write somewhere else).
+std::string SettingsFilePath();
 
 class TForm1 : public TForm {
 public:
