@@ -2,7 +2,9 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "components/NetApi32.h"
 #include "components/WsNetApi.h"
+#include "forms/f_Toplu.h"
 #include "forms/main.h"
 #include "toolkit/Application.h"
 
@@ -11,16 +13,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     CoInitialize(nullptr);
     {
         TApplication application;
+        // Bound before any window; a failure only means that enumerating the network reports it later.
+        try {
+            NetApi32::InitNetApi32();
+        } catch (...) {
+            application.HandleException(&application);
+        }
         try {
             application.Initialize();
             application.SetTitle("Varnel");
             application.CreateForm(Form1);
+            application.CreateForm(Frm_Toplu);
         } catch (...) {
             application.HandleException(&application);
         }
         application.Run();
     }
     ReleaseNetApi();
+    NetApi32::DoneNetApi32();
     CoUninitialize();
     return 0;
 }

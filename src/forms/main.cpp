@@ -4,6 +4,7 @@
 #include "core/ColorNames.h"
 #include "core/SendHistory.h"
 #include "core/SettingsFile.h"
+#include "forms/f_Toplu.h"
 #include "resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -171,7 +172,7 @@ void TForm1::Btn_TekClick(TObject*)
     MesajMemo->SetFocus();
 }
 
-void TForm1::Btn_TopluClick(TObject*) {}
+void TForm1::Btn_TopluClick(TObject*) { Frm_Toplu->ShowModal(); }
 
 void TForm1::Btn_HistoryClick(TObject*) {}
 

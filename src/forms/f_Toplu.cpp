@@ -1,0 +1,91 @@
+// TFrm_Toplu: the bulk picker's stored layout, its refill at every showing and its buttons.
+#include "forms/f_Toplu.h"
+
+#include <functional>
+#include <memory>
+
+#include "forms/main.h"
+#include "toolkit/Layout.h"
+
+TFrm_Toplu* Frm_Toplu = nullptr;
+
+namespace {
+
+constexpr int kTurkishCharset = 162;
+constexpr TFontSpec kVerdanaBold{"Verdana", 11, true, kTurkishCharset};
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+
+const TLayoutRow kLayout[] = {
+    {"Panel1", Make<TUcPanel>, nullptr, 0, 0, 350, 301, nullptr, -1, TTabStop::No, &kVerdanaBold, idTopluPanel1},
+    {"CL_Computers", Make<TUcCheckList>, "Panel1", 20, 16, 302, 234, nullptr, 1, TTabStop::Yes, &kVerdanaBold,
+     idCL_Computers},
+    {"Btn_Hepsini_Sec", Make<TUcBitBtn>, "Panel1", 20, 264, 86, kButtonHeight, "Hepsini Seç", 2, TTabStop::Yes,
+     nullptr, idBtn_Hepsini_Sec},
+    {"Btn_Hepsini_Temizle", Make<TUcBitBtn>, "Panel1", 107, 264, kButtonWidth, kButtonHeight, "Temizle", 3,
+     TTabStop::Yes, nullptr, idBtn_Hepsini_Temizle},
+    {"Btn_Kapat", Make<TUcBitBtn>, "Panel1", 245, 264, kButtonWidth, kButtonHeight, "&Kapat", 0, TTabStop::Yes,
+     nullptr, idBtn_Kapat_Toplu},
+};
+
+}  // namespace
+
+TFrm_Toplu::TFrm_Toplu(TComponent* AOwner) : TForm(AOwner, "TFrm_Toplu", 350, 301)
+{
+    SetCaption("Frm_Toplu");
+    SetColor(clBtnFace);
+
+    // Only configuration: nothing here opens a service manager or a connection.
+    NTService1 = new TNTService(this);
+    NTService1->SetName("NTService1");
+
+    BuildLayout(this, kLayout);
+    Panel1 = FindAs<TUcPanel>(this, "Panel1");
+    CL_Computers = FindAs<TUcCheckList>(this, "CL_Computers");
+    Btn_Hepsini_Sec = FindAs<TUcBitBtn>(this, "Btn_Hepsini_Sec");
+    Btn_Hepsini_Temizle = FindAs<TUcBitBtn>(this, "Btn_Hepsini_Temizle");
+    Btn_Kapat = FindAs<TUcBitBtn>(this, "Btn_Kapat");
+
+    CL_Computers->SetItemHeight(15);
+    CL_Computers->SetToggleOnItemClick(true);
+
+    using namespace std::placeholders;
+    OnShow = std::bind(&TFrm_Toplu::FormShow, this, _1);
+    Btn_Hepsini_Sec->OnClick = std::bind(&TFrm_Toplu::Btn_Hepsini_SecClick, this, _1);
+    Btn_Hepsini_Temizle->OnClick = std::bind(&TFrm_Toplu::Btn_Hepsini_TemizleClick, this, _1);
+    Btn_Kapat->OnClick = std::bind(&TFrm_Toplu::Btn_KapatClick, this, _1);
+    Panel1->OnMouseDown = std::bind(&TFrm_Toplu::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+    NotifyLoaded();
+}
+
+void TFrm_Toplu::FormShow(TObject*)
+{
+    if (Form1)
+        Panel1->SetColor(Form1->Panel1->Color());
+    CL_Computers->Items().Clear();
+    // The list is ours to free; the smart pointer frees it also when adding fails.
+    const std::unique_ptr<TServerList> list = NTService1->GetServerList("");
+    for (const std::string& entry : *list)
+        CL_Computers->Items().Add(entry.size() >= 2 ? entry.substr(2) : std::string());
+}
+
+void TFrm_Toplu::SetAllStates(TCheckBoxState state)
+{
+    TCheckListStrings& items = CL_Computers->Items();
+    for (int i = 0; i < items.Count(); ++i)
+        items.SetItemState(i, state);
+}
+
+void TFrm_Toplu::Btn_Hepsini_SecClick(TObject*) { SetAllStates(cbChecked); }
+
+void TFrm_Toplu::Btn_Hepsini_TemizleClick(TObject*) { SetAllStates(cbUnchecked); }
+
+void TFrm_Toplu::Btn_KapatClick(TObject*)
+{
+    // Only the field changes: the sender's recipient stays the computer chosen in the browse dialog.
+    if (CL_Computers->ItemIndex() != -1 && Form1)
+        Form1->Edt_Bilgisayar->SetText(kBulkMarker);
+    Close();
+}
+
+void TFrm_Toplu::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }

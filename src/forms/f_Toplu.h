@@ -1,0 +1,41 @@
+// TFrm_Toplu: the bulk picker, which lists the network's computers with check boxes, select-all and clear.
+#pragma once
+#include "components/NTservice.h"
+#include "components/UcChkLst.h"
+#include "components/UcControls.h"
+#include "toolkit/Forms.h"
+
+// Control ids of the bulk picker, by which tests find its controls.
+enum TFrm_TopluId {
+    idTopluPanel1 = 300,
+    idCL_Computers,
+    idBtn_Hepsini_Sec,
+    idBtn_Hepsini_Temizle,
+    idBtn_Kapat_Toplu,
+};
+
+// What closing with a selected item writes into the main window's recipient field.
+inline constexpr char kBulkMarker[] = "TOPLU MESAJ GÖNDERİMİ";
+
+class TFrm_Toplu : public TForm {
+public:
+    explicit TFrm_Toplu(TComponent* AOwner);
+
+    TUcPanel* Panel1;
+    TUcCheckList* CL_Computers;
+    TUcBitBtn* Btn_Hepsini_Sec;
+    TUcBitBtn* Btn_Hepsini_Temizle;
+    TUcBitBtn* Btn_Kapat;
+    TNTService* NTService1;
+
+    void FormShow(TObject* Sender);
+    void Btn_Hepsini_SecClick(TObject* Sender);
+    void Btn_Hepsini_TemizleClick(TObject* Sender);
+    void Btn_KapatClick(TObject* Sender);
+    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
+
+private:
+    void SetAllStates(TCheckBoxState state);
+};
+
+extern TFrm_Toplu* Frm_Toplu;
