@@ -5,6 +5,7 @@
 #include "core/SendHistory.h"
 #include "core/SettingsFile.h"
 #include "forms/f_Toplu.h"
+#include "forms/f_ayarlar.h"
 #include "resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -176,7 +177,20 @@ void TForm1::Btn_TopluClick(TObject*) { Frm_Toplu->ShowModal(); }
 
 void TForm1::Btn_HistoryClick(TObject*) {}
 
-void TForm1::Btn_AyarlarClick(TObject*) {}
+void TForm1::Btn_AyarlarClick(TObject*)
+{
+    // A fresh window at every opening: it reads the colours from this window each time it is shown.
+    Frm_Ayarlar = new TFrm_Ayarlar(Application);
+    try {
+        Frm_Ayarlar->ShowModal();
+    } catch (...) {
+        delete Frm_Ayarlar;
+        Frm_Ayarlar = nullptr;
+        throw;
+    }
+    delete Frm_Ayarlar;
+    Frm_Ayarlar = nullptr;
+}
 
 void TForm1::ProgramHakkinda1Click(TObject*) {}
 
