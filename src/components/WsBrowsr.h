@@ -6,25 +6,13 @@
 #include <string>
 
 #include "components/WsBase.h"
+#include "components/WsShell.h"
 #include "core/BrowseRules.h"
 
 class EWsShellError : public EWsException {
 public:
     using EWsException::EWsException;
 };
-
-// Holds the version of the platform's shell library, read once at construction.
-class TWsShellComponent : public TWsComponent {
-public:
-    explicit TWsShellComponent(TComponent* AOwner);
-    double ShellVersion() const { return FShellVersion; }
-
-protected:
-    double FShellVersion = 0;
-};
-
-// Reads "FileVersion" of shell32.dll in the system directory; empty when there is none.
-std::string ReadShellFileVersion();
 
 class TWsCustomBrowser : public TWsShellComponent {
 public:

@@ -126,6 +126,14 @@ void TForm1::CreateComponents()
     N3 = item("N3", "-");
     ProgramHakkinda1 = item("ProgramHakkinda1", "Program Hakkında...");
     ProgramHakkinda1->SetIcon(LoadResourceIcon(IDI_MENU_INFO));
+
+    TrayIcon1 = new TWsTrayIcon(this);
+    TrayIcon1->SetName("TrayIcon1");
+    TrayIcon1->SetHint("Varnel (Ağ Mesajlaşma)");
+    const TIconHandle programIcon(LoadResourceIcon(IDI_VARNEL));
+    TrayIcon1->SetIcon(programIcon.Get());
+    TrayIcon1->MinimizeToTray = true;
+    TrayIcon1->SetPopupMenu(PopupMenu1);
 }
 
 void TForm1::BindHandlers()
@@ -204,7 +212,7 @@ void TForm1::Btn_KapatClick(TObject*) { PostMessageA(Handle(), WM_SYSCOMMAND, SC
 
 void TForm1::Kapat1Click(TObject*) { Application->Terminate(); }
 
-void TForm1::Ac1Click(TObject*) {}
+void TForm1::Ac1Click(TObject*) { TrayIcon1->RestoreOwner(); }
 
 void TForm1::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }
 

@@ -3,6 +3,7 @@
 #include "components/UcControls.h"
 #include "components/WsBrowsr.h"
 #include "components/WsNetMsg.h"
+#include "components/WsTrIcon.h"
 #include "core/Strings.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
@@ -40,6 +41,7 @@ public:
 
     TWsNetMessage* NetMessage1;
     TWsBrowser* Browser1;
+    TWsTrayIcon* TrayIcon1;
     TUcPanel* Panel1;
     TEdit* Edt_Bilgisayar;
     TMemo* MesajMemo;

@@ -12,6 +12,14 @@ TComponent::TComponent(TComponent* AOwner) : FOwner(AOwner)
 TComponent::~TComponent()
 {
     FDestroying = true;
+    // Unhook both ways first, so that neither side is told about the other once it is half gone.
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        auto& theirs = other->FFreeNotifies;
+        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+        other->Notification(this);
+    }
     // Newest first, so a component never outlives what it was created after.
     while (!FComponents.empty()) {
         TComponent* child = FComponents.back();
@@ -35,4 +43,23 @@ void TComponent::NotifyLoaded()
     const std::vector<TComponent*> children = FComponents;
     for (TComponent* child : children)
         child->NotifyLoaded();
+}
+
+void TComponent::FreeNotification(TComponent* component)
+{
+    if (!component || component == this)
+        return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end()) {
+        FFreeNotifies.push_back(component);
+        component->FFreeNotifies.push_back(this);
+    }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component)
+{
+    if (!component)
+        return;
+    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component), FFreeNotifies.end());
+    auto& theirs = component->FFreeNotifies;
+    theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }

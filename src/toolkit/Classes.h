@@ -39,11 +39,19 @@ public:
     // Runs Loaded on this component and then on everything it owns, in creation order.
     void NotifyLoaded();
 
+    // Asks to hear, through Notification, when `component` is destroyed; the link is kept on both sides, so
+    // whichever of the two goes first unhooks it. A component that names one it does not own uses this.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
 protected:
     // Called once, after the owner's stored layout (properties and handlers) has been applied.
     virtual void Loaded() {}
+    // `component`, which this one asked about, is being destroyed: forget every pointer to it.
+    virtual void Notification(TComponent*) {}
 
 private:
+    std::vector<TComponent*> FFreeNotifies;
     TComponent* FOwner;
     std::string FName;
     std::vector<TComponent*> FComponents;

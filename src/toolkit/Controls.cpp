@@ -247,7 +247,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_CONTEXTMENU:
-        if (FPopupMenu) {
+        if (FPopupMenu && FPopupMenu->AutoPopup) {
             POINT pt{XFromLParam(lParam), YFromLParam(lParam)};
             if (lParam == -1) {
                 pt = {0, 0};
@@ -378,7 +378,9 @@ void TControl::SetCaption(const std::string& caption)
 void TControl::SetVisible(bool visible)
 {
     FVisible = visible;
-    if (FHandle)
+    // SW_SHOWNA sends WM_SHOWWINDOW even to a window that is already visible: that is no showing.
+    const bool shown = FHandle && (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (FHandle && shown != visible)
         ShowWindow(FHandle, visible ? SW_SHOWNA : SW_HIDE);
 }
 

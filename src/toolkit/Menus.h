@@ -36,6 +36,8 @@ public:
 
     TImageList* Images = nullptr;
     std::vector<TMenuItem*> Items;
+    // A control's right-click opens the menu only while this is set.
+    bool AutoPopup = true;
     TMenuItem* Add(TMenuItem* item)
     {
         Items.push_back(item);

@@ -1,0 +1,44 @@
+// TWsShellComponent: reading the shell library's file version once, for the components that depend on it.
+#include "components/WsShell.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "core/BrowseRules.h"
+
+std::string ReadShellFileVersion()
+{
+    char directory[260] = "";
+    const UINT length = GetSystemDirectoryA(directory, sizeof(directory));
+    if (length == 0 || length >= sizeof(directory))
+        return "";
+    const std::string file = std::string(directory) + "\\shell32.dll";
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    if (size == 0)
+        return "";
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(file.c_str(), 0, size, data.data()))
+        return "";
+    struct Translation {
+        WORD Language, CodePage;
+    }* translations = nullptr;
+    UINT bytes = 0;
+    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &bytes)
+        || bytes < sizeof(Translation))
+        return "";
+    char key[64];
+    wsprintfA(key, "\\StringFileInfo\\%04x%04x\\FileVersion", translations[0].Language, translations[0].CodePage);
+    char* value = nullptr;
+    UINT valueLength = 0;
+    if (!VerQueryValueA(data.data(), key, reinterpret_cast<void**>(&value), &valueLength) || !value)
+        return "";
+    return std::string(value, strnlen(value, valueLength));
+}
+
+TWsShellComponent::TWsShellComponent(TComponent* AOwner) : TWsComponent(AOwner)
+{
+    FShellVersion = ParseShellVersion(ReadShellFileVersion());
+}

@@ -1,0 +1,529 @@
+// The notification-area icon: the record the platform receives, its pictures, hiding and restoring the owner.
+#include "components/WsTrIcon.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
+
+namespace {
+
+// What Shell_NotifyIconA would have been given: the operation and the record's bytes as the platform reads them.
+struct TNotifyCall {
+    DWORD Message = 0;
+    unsigned char Bytes[trayicon::kRecordSize] = {};
+    COLORREF Colour = 0;
+
+    uint32_t Field(size_t offset) const
+    {
+        uint32_t value;
+        std::memcpy(&value, Bytes + offset, sizeof value);
+        return value;
+    }
+    uint32_t Size() const { return Field(0); }
+    HWND Window() const { return reinterpret_cast<HWND>(static_cast<uintptr_t>(Field(4))); }
+    uint32_t Id() const { return Field(8); }
+    uint32_t Flags() const { return Field(12); }
+    uint32_t Callback() const { return Field(16); }
+    HICON Icon() const { return reinterpret_cast<HICON>(static_cast<uintptr_t>(Field(20))); }
+    std::string Tip() const { return std::string(reinterpret_cast<const char*>(Bytes + 24), 64); }
+};
+
+// A 16x16 icon of one colour, so that a test can tell which picture reached the platform.
+HICON SolidIcon(COLORREF color)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, picture);
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT all{0, 0, 16, 16};
+    FillRect(dc, &all, brush);
+    SelectObject(dc, mask);
+    PatBlt(dc, 0, 0, 16, 16, BLACKNESS); // opaque everywhere
+    SelectObject(dc, old);
+    DeleteObject(brush);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ICONINFO info{TRUE, 0, 0, mask, picture};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(picture);
+    DeleteObject(mask);
+    return icon;
+}
+
+COLORREF IconColor(HICON icon)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    const COLORREF color = GetPixel(dc, 8, 8);
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+
+class TTrayForm : public TForm {
+public:
+    explicit TTrayForm(TComponent* owner, const char* className = "TTrayForm") : TForm(owner, className, 200, 120)
+    {
+        OnShow = [this](TObject*) { ++Shows; };
+    }
+    int Shows = 0;
+};
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A quit message left by an earlier test would end this one's loop at once.
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        FApp = std::make_unique<TApplication>();
+        FApp->Initialize();
+        FApp->SetTitle("Varnel");
+        FApp->OnShowException = [this](const std::string& text) { Errors.push_back(text); };
+        FApp->CreateForm(Form);
+        Tray = new TWsTrayIcon(Form);
+        Tray->NotifyIconFunction = [this](DWORD message, NOTIFYICONDATAA* data) {
+            TNotifyCall call;
+            call.Message = message;
+            std::memcpy(call.Bytes, data, sizeof call.Bytes);
+            call.Colour = IconColor(data->hIcon); // the component may destroy the picture later
+            Calls.push_back(call);
+            if (Results.empty())
+                return TRUE;
+            const BOOL result = Results.front();
+            Results.pop_front();
+            return result;
+        };
+    }
+    void TearDown() override
+    {
+        FApp.reset();
+        for (HICON icon : FIcons)
+            DestroyIcon(icon);
+    }
+
+    // Ends construction as the form's stored layout does; the icon is added here.
+    void Load()
+    {
+        Form->NotifyLoaded();
+        Form->Show();
+        FApp->ProcessMessages();
+    }
+    HICON Icon(COLORREF color) { return FIcons.emplace_back(SolidIcon(color)); }
+    std::vector<DWORD> Operations() const
+    {
+        std::vector<DWORD> list;
+        for (const auto& call : Calls)
+            list.push_back(call.Message);
+        return list;
+    }
+    bool Visible(HWND w) const { return IsWindowVisible(w) != FALSE; }
+    LRESULT Notify(UINT mouseMessage)
+    {
+        return SendMessageA(Tray->WindowHandle(), trayicon::kCallbackMessage, trayicon::kIconId, mouseMessage);
+    }
+
+    std::unique_ptr<TApplication> FApp;
+    TTrayForm* Form = nullptr;
+    TWsTrayIcon* Tray = nullptr;
+    std::vector<TNotifyCall> Calls;
+    std::deque<BOOL> Results;
+    std::vector<std::string> Errors;
+    std::vector<HICON> FIcons;
+};
+
+TEST_F(TrayIconTest, TheRecordHasTheFirstVersionLayoutWithIdTwoAndTheCallbackMessage)
+{
+    Tray->SetHint("Varnel (Ağ Mesajlaşma)");
+    Load();
+    ASSERT_EQ(Operations(), std::vector<DWORD>{NIM_ADD});
+    const TNotifyCall& add = Calls[0];
+    EXPECT_EQ(add.Size(), 88u);
+    EXPECT_EQ(add.Window(), Tray->WindowHandle());
+    EXPECT_EQ(add.Id(), 2u);
+    EXPECT_EQ(add.Flags(), 7u);
+    EXPECT_EQ(add.Callback(), 0x6FFu);
+    EXPECT_EQ(add.Tip(), std::string("Varnel (Ağ Mesajlaşma)") + std::string(64 - 22, '\0'));
+    EXPECT_TRUE(Tray->IconShown());
+
+    char className[64] = "";
+    GetClassNameA(Tray->WindowHandle(), className, sizeof className);
+    EXPECT_STREQ(className, trayicon::kWindowClass);
+    EXPECT_FALSE(Visible(Tray->WindowHandle()));
+
+    Tray->SetShowHint(false);
+    ASSERT_EQ(Calls.size(), 2u);
+    EXPECT_EQ(Calls[1].Message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(Calls[1].Flags(), 3u);
+}
+
+TEST_F(TrayIconTest, TheTipIsCutToSixtyThreeCharactersAndAlwaysEndsWithNul)
+{
+    Load();
+    const struct {
+        size_t Length;
+        size_t Kept;
+    } cases[] = {{0, 0}, {1, 1}, {62, 62}, {63, 63}, {64, 63}, {300, 63}};
+    for (const auto& c : cases) {
+        std::string hint;
+        for (size_t i = 0; i < c.Length; ++i)
+            hint += static_cast<char>("ğüşıöçĞÜŞİÖÇ"[i % 12]);
+        Calls.clear();
+        Tray->SetHint(hint);
+        ASSERT_EQ(Calls.size(), 1u) << c.Length;
+        const std::string tip = Calls[0].Tip();
+        EXPECT_EQ(tip.substr(0, c.Kept), hint.substr(0, c.Kept)) << c.Length;
+        EXPECT_EQ(tip.find_first_not_of('\0', c.Kept), std::string::npos) << c.Length;
+    }
+    EXPECT_EQ(Tray->Hint().size(), 300u) << "the property keeps the whole text";
+}
+
+TEST_F(TrayIconTest, ThePictureFallsBackFromTheIconToTheApplicationsToTheSystemOne)
+{
+    const HICON systemIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+    HWND app = FApp->Handle();
+    const auto classIcon = GetClassLongPtrA(app, GCLP_HICON);
+    ASSERT_EQ(classIcon, 0) << "the test program has no icon of its own";
+
+    Load();
+    EXPECT_EQ(Calls.back().Icon(), systemIcon);
+
+    SetClassLongPtrA(app, GCLP_HICON, reinterpret_cast<LONG_PTR>(Icon(kGreen)));
+    Tray->SetHint("x");
+    EXPECT_EQ(Calls.back().Icon(), FIcons.back());
+    SetClassLongPtrA(app, GCLP_HICON, 0);
+
+    Tray->SetIcon(Icon(kRed));
+    EXPECT_EQ(Calls.back().Message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(Calls.back().Icon(), Tray->CurrentIcon());
+    EXPECT_EQ(Calls.back().Colour, kRed);
+
+    Tray->SetIcon(nullptr);
+    EXPECT_EQ(Calls.back().Icon(), systemIcon);
+}
+
+TEST_F(TrayIconTest, AfterLoadingTheAddIsFollowedByTheStoredPictureOrTheListPicture)
+{
+    auto* list = new TImageList(Form);
+    list->AddIcon(Icon(kRed));
+    list->AddIcon(Icon(kBlue));
+    Tray->SetImages(list);
+    Tray->SetImageIndex(1);
+    Load();
+    ASSERT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+    EXPECT_EQ(Calls[1].Colour, kBlue);
+
+    Tray->SetIcon(Icon(kGreen));
+    EXPECT_EQ(Calls.back().Colour, kGreen) << "the icon goes before the list";
+}
+
+TEST_F(TrayIconTest, ActiveRemovesAndAddsTheIconOnlyWhenItChanges)
+{
+    Load();
+    Tray->SetActive(false);
+    Tray->SetActive(false);
+    EXPECT_FALSE(Tray->IconShown());
+    Tray->SetActive(true);
+    Tray->SetActive(true);
+    EXPECT_TRUE(Tray->IconShown());
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE, NIM_ADD}));
+    for (const auto& call : Calls)
+        EXPECT_EQ(call.Id(), 2u);
+}
+
+TEST_F(TrayIconTest, ARefusedAddLeavesTheIconNotShownAndALaterAddTriesAgain)
+{
+    Results = {FALSE};
+    Load();
+    EXPECT_EQ(Errors, std::vector<std::string>{"Error adding tray icon."}) << "reported, the window still built";
+    EXPECT_FALSE(Tray->IconShown());
+    EXPECT_TRUE(Visible(Form->Handle()));
+
+    Tray->SetActive(false); // nothing shown, nothing to delete
+    Results = {FALSE};
+    try {
+        Tray->SetActive(true);
+        ADD_FAILURE() << "a refused add must raise";
+    } catch (const EWsTrayIconError& e) {
+        EXPECT_EQ(e.Message(), "Error adding tray icon");
+    }
+    EXPECT_FALSE(Tray->Active()) << "a failed switch-on leaves it off";
+    Tray->AddIcon();
+    EXPECT_TRUE(Tray->IconShown());
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_ADD}));
+
+    Results = {FALSE};
+    try {
+        Tray->ModifyIcon();
+        ADD_FAILURE() << "a refused modification must raise";
+    } catch (const EWsTrayIconError& e) {
+        EXPECT_EQ(e.Message(), "Tray icon error");
+    }
+    Results = {FALSE};
+    Tray->RemoveIcon();
+    EXPECT_FALSE(Tray->IconShown()) << "a refused delete is ignored";
+}
+
+TEST_F(TrayIconTest, OnlyOneTrayIconPerApplication)
+{
+    Load();
+    auto* other = new TTrayForm(FApp.get(), "TTrayForm2");
+    try {
+        new TWsTrayIcon(other);
+        ADD_FAILURE() << "a second icon must be refused";
+    } catch (const EWsTrayIconError& e) {
+        EXPECT_EQ(e.Message(), "Cannot have more than one WsTrayIcon per application");
+    }
+    EXPECT_EQ(other->Components().size(), 0u) << "the refused one does not stay behind";
+    delete Tray;
+    Tray = nullptr;
+    auto* replacement = new TWsTrayIcon(other);
+    replacement->NotifyIconFunction = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
+    EXPECT_EQ(replacement->Owner(), other);
+}
+
+TEST_F(TrayIconTest, MinimiseAndCloseHideTheOwnerAndTheApplicationWindowInsteadOfActing)
+{
+    Tray->MinimizeToTray = true;
+    Load();
+    HWND form = Form->Handle(), app = FApp->Handle();
+    // The application window only once: without a window manager, Wine waits two seconds for each hide.
+    ShowWindow(app, SW_SHOWNA);
+    for (WPARAM command : {WPARAM(SC_MINIMIZE), WPARAM(SC_CLOSE), WPARAM(SC_MINIMIZE | 2)}) {
+        Form->Show();
+        ASSERT_TRUE(Visible(form));
+        SendMessageA(form, WM_SYSCOMMAND, command, 0);
+        EXPECT_FALSE(Visible(form)) << command;
+        EXPECT_FALSE(Visible(app)) << command;
+        EXPECT_FALSE(IsIconic(form)) << command;
+        EXPECT_FALSE(FApp->Terminated()) << command;
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(TrayIconTest, WithoutTheTrayFlagsOrWhenInactiveTheCommandsReachTheWindow)
+{
+    int minimised = 0;
+    Tray->OnMinimize = [&](TObject* sender) {
+        EXPECT_EQ(sender, Tray);
+        ++minimised;
+    };
+    Load();
+    HWND form = Form->Handle();
+    SendMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(minimised, 1);
+    EXPECT_TRUE(IsIconic(form)) << "minimise to the tray is off by default";
+    ShowWindow(form, SW_RESTORE);
+
+    Tray->SetActive(false);
+    SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(FApp->Terminated()) << "an inactive icon lets the main window close";
+}
+
+TEST_F(TrayIconTest, ARefusedAddWhileHidingIsReportedAndTheWindowStays)
+{
+    Load();
+    Tray->SetActive(false);
+    Tray->SetActive(true);
+    Tray->RemoveIcon(); // shown flag off, Active still on: hiding must add it first
+    Results = {FALSE};
+    SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(Errors, std::vector<std::string>{"Error adding tray icon."});
+    EXPECT_TRUE(Visible(Form->Handle()));
+    EXPECT_FALSE(FApp->Terminated()) << "the close is not passed on";
+}
+
+TEST_F(TrayIconTest, DoubleClicksWithAnyButtonRestoreAndRunTheShowHandlerAgain)
+{
+    std::vector<TMouseButton> buttons;
+    bool allow = true;
+    Tray->OnDblClick = [&](TObject*, TMouseButton button, WPARAM, bool& restore) {
+        EXPECT_TRUE(restore);
+        buttons.push_back(button);
+        restore = allow;
+    };
+    Load();
+    HWND form = Form->Handle();
+    int shows = Form->Shows;
+    for (UINT click : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) {
+        SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_FALSE(Visible(form));
+        EXPECT_EQ(Notify(click), 0);
+        EXPECT_TRUE(Visible(form)) << click;
+        EXPECT_TRUE(Visible(FApp->Handle())) << click;
+        EXPECT_EQ(Form->Shows, ++shows) << click;
+    }
+    EXPECT_EQ(buttons, (std::vector<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbRight, TMouseButton::mbMiddle}));
+
+    allow = false;
+    SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Notify(WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(Visible(form)) << "the handler may keep the program hidden";
+
+    Tray->RestoreOwner();
+    EXPECT_EQ(Form->Shows, ++shows);
+    Tray->RestoreOwner();
+    EXPECT_EQ(Form->Shows, shows) << "restoring a visible window only brings it forward";
+}
+
+TEST_F(TrayIconTest, PressesReachOnClickAndTheHiddenWindowAnswersOnlyTheShutdownQuery)
+{
+    std::vector<TMouseButton> clicks;
+    Tray->OnClick = [&](TObject*, TMouseButton button, WPARAM) { clicks.push_back(button); };
+    Load();
+    for (UINT message : {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE})
+        Notify(message);
+    EXPECT_EQ(clicks, (std::vector<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbMiddle}));
+
+    HWND w = Tray->WindowHandle();
+    EXPECT_EQ(SendMessageA(w, 0x11, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(w, WM_CLOSE, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(w)) << "no default processing: closing does not destroy it";
+    EXPECT_EQ(SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x")), 0);
+
+    Tray->OnClick = [](TObject*, TMouseButton, WPARAM) { throw Exception("Tıklama hatası"); };
+    Notify(WM_LBUTTONDOWN);
+    EXPECT_EQ(Errors, std::vector<std::string>{"Tıklama hatası."});
+}
+
+TEST_F(TrayIconTest, TheRightButtonOpensTheMenuForTheOwnerAndPutsItsFlagBack)
+{
+    auto* menu = new TPopupMenu(Form);
+    auto* item = new TMenuItem(menu);
+    item->Caption = "Aç";
+    menu->Add(item);
+    bool flagWhileOpen = true;
+    TControl* component = nullptr;
+    int opened = 0;
+    menu->OnPopup = [&](TObject*) {
+        ++opened;
+        flagWhileOpen = menu->AutoPopup;
+        component = menu->PopupComponent();
+        // The menu's own loop runs the timer that closes it.
+        SetTimer(nullptr, 0, 50, &CloseMenu);
+    };
+    Tray->SetPopupMenu(menu);
+    Load();
+    Notify(WM_RBUTTONDOWN);
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(flagWhileOpen);
+    EXPECT_EQ(component, Form);
+    EXPECT_TRUE(menu->AutoPopup) << "the owner's right-click menu keeps working";
+
+    delete menu;
+    EXPECT_EQ(Tray->PopupMenu(), nullptr) << "a destroyed menu is forgotten";
+    Notify(WM_RBUTTONDOWN);
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(TrayIconTest, TheOwnersProcedureIsReplacedAtTheFirstAddAndPutBackOnDestruction)
+{
+    HWND form = Form->Handle();
+    const auto original = GetWindowLongPtrA(form, GWLP_WNDPROC);
+    Tray->SetActive(false);
+    Load();
+    EXPECT_EQ(GetWindowLongPtrA(form, GWLP_WNDPROC), original) << "nothing added yet";
+    Tray->SetActive(true);
+    EXPECT_NE(GetWindowLongPtrA(form, GWLP_WNDPROC), original);
+    delete Tray;
+    Tray = nullptr;
+    EXPECT_EQ(GetWindowLongPtrA(form, GWLP_WNDPROC), original);
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE})) << "the icon goes with the component";
+    SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(FApp->Terminated());
+}
+
+TEST_F(TrayIconTest, AMinimisedFirstShowingIsHiddenUntilTheOwnerIsSeenInItsNormalState)
+{
+    Form->NotifyLoaded();
+    HWND form = Form->Handle();
+    ShowWindow(form, SW_SHOWMINNOACTIVE);
+    EXPECT_FALSE(Visible(form)) << "a minimised start is hidden at once";
+    EXPECT_GE(Tray->StartupCounter(), 1);
+
+    ShowWindow(form, SW_RESTORE);
+    EXPECT_TRUE(Visible(form));
+    EXPECT_FALSE(IsIconic(form));
+    EXPECT_EQ(Tray->StartupCounter(), 2);
+    ShowWindow(form, SW_MINIMIZE);
+    EXPECT_TRUE(Visible(form)) << "after a normal showing a minimised window stays";
+    EXPECT_TRUE(IsIconic(form));
+    Tray->RestoreOwner();
+    EXPECT_FALSE(IsIconic(form)) << "from then on restoring also un-minimises";
+    EXPECT_TRUE(Visible(form));
+}
+
+TEST_F(TrayIconTest, ANewTaskBarGetsTheIconBack)
+{
+    Load();
+    const UINT created = RegisterWindowMessageA("TaskbarCreated");
+    SendMessageA(Tray->WindowHandle(), created, 0, 0);
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    Tray->SetActive(false);
+    SendMessageA(Tray->WindowHandle(), created, 0, 0);
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_DELETE}));
+}
+
+TEST_F(TrayIconTest, AnimationCyclesThroughTheListAndStopsOnTheStillPicture)
+{
+    auto* list = new TImageList(Form);
+    for (COLORREF color : {kRed, kGreen, kBlue})
+        list->AddIcon(Icon(color));
+    Tray->SetImages(list);
+    Tray->SetIcon(Icon(RGB(255, 255, 0)));
+    Tray->SetInterval(5);
+    Load();
+    Calls.clear();
+    Tray->SetAnimate(true);
+    const DWORD start = GetTickCount();
+    while (Calls.size() < 4 && GetTickCount() - start < 3000) {
+        FApp->ProcessMessages();
+        Sleep(1);
+    }
+    ASSERT_GE(Calls.size(), 4u);
+    std::vector<COLORREF> shown;
+    for (size_t i = 0; i < 4; ++i)
+        shown.push_back(Calls[i].Colour);
+    EXPECT_EQ(shown, (std::vector<COLORREF>{kRed, kGreen, kBlue, kRed}));
+
+    Tray->SetActive(false);
+    Calls.clear();
+    Sleep(30);
+    FApp->ProcessMessages();
+    EXPECT_EQ(Operations(), std::vector<DWORD>{}) << "no steps while inactive";
+    Tray->SetActive(true);
+    Tray->SetAnimate(false);
+    EXPECT_EQ(Calls.back().Colour, RGB(255, 255, 0));
+
+    delete list;
+    EXPECT_EQ(Tray->Images(), nullptr) << "a destroyed list is forgotten";
+}
+
+} // namespace
