@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -467,17 +468,48 @@ void Click(HWND button) {
     if (!PostMessageA(button, BM_CLICK, 0, 0)) throw Failure("cannot post BM_CLICK");
 }
 
-void ClickAt(POINT screen, TMouseButton button) {
+namespace {
+
+struct TLastClick {
+    POINT At{-100000, -100000};
+    TMouseButton Button = TMouseButton::Left;
+    DWORD Tick = 0;
+};
+TLastClick gLastClick;
+
+void SendClicks(POINT screen, TMouseButton button, int count) {
     if (!SetCursorPos(screen.x, screen.y)) throw Failure("SetCursorPos failed");
     DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
     if (button == TMouseButton::Right) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
     if (button == TMouseButton::Middle) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
-    std::vector<INPUT> in(2);
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = down;
-    in[1].mi.dwFlags = up;
+    std::vector<INPUT> in;
+    for (int i = 0; i < count; ++i) {
+        INPUT e{};
+        e.type = INPUT_MOUSE;
+        e.mi.dwFlags = down;
+        in.push_back(e);
+        e.mi.dwFlags = up;
+        in.push_back(e);
+    }
     SendInputs(in);
+    gLastClick = {screen, button, GetTickCount()};
 }
+
+}  // namespace
+
+// A click close to the last one, within the double-click time, would arrive as a double click (an edit
+// control then selects a word and does not take the focus): such a click waits that time out first.
+void ClickAt(POINT screen, TMouseButton button) {
+    const DWORD since = GetTickCount() - gLastClick.Tick;
+    const DWORD doubleTime = GetDoubleClickTime();
+    if (button == gLastClick.Button && since <= doubleTime &&
+        std::abs(screen.x - gLastClick.At.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(screen.y - gLastClick.At.y) <= GetSystemMetrics(SM_CYDOUBLECLK))
+        Sleep(doubleTime - since + 20);
+    SendClicks(screen, button, 1);
+}
+
+void DoubleClickAt(POINT screen, TMouseButton button) { SendClicks(screen, button, 2); }
 
 void ClickWindow(HWND w, std::optional<POINT> clientPoint, TMouseButton button) {
     const RECT r = ClientRectOnScreen(w);
@@ -486,9 +518,13 @@ void ClickWindow(HWND w, std::optional<POINT> clientPoint, TMouseButton button) 
     ClickAt(p, button);
 }
 
+// Keys go to the thread that is in the foreground when they are sent, so a control that already had its
+// thread's focus is ready only once the click has also brought its window to the foreground.
 bool FocusByClick(HWND control, DWORD timeoutMs) {
     ClickWindow(control);
-    return WaitForFocus(control, timeoutMs);
+    const HWND top = GetAncestor(control, GA_ROOT);
+    return WaitUntil([&] { return IsWindow(control) && Foreground() == top && FocusOf(control) == control; },
+                     timeoutMs);
 }
 
 void TypeText(const std::string& text) {

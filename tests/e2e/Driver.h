@@ -117,9 +117,12 @@ bool WaitForFocus(HWND expected, DWORD timeoutMs = kTimeoutMs);
 
 void Click(HWND button);  // posts BM_CLICK
 enum class TMouseButton { Left, Right, Middle };
-void ClickAt(POINT screen, TMouseButton button = TMouseButton::Left);  // SetCursorPos + button down and up
+// SetCursorPos + button down and up; never taken for the second half of a double click.
+void ClickAt(POINT screen, TMouseButton button = TMouseButton::Left);
+void DoubleClickAt(POINT screen, TMouseButton button = TMouseButton::Left);
 void ClickWindow(HWND w, std::optional<POINT> clientPoint = {}, TMouseButton button = TMouseButton::Left);
-// Another process's control takes the focus only by a click; returns whether it got it within the bound.
+// Another process's control takes the focus only by a click; true once it has the focus and its window is
+// the foreground window (only then do typed keys reach it).
 bool FocusByClick(HWND control, DWORD timeoutMs = kTimeoutMs);
 
 // Types cp1254 text into whatever has the focus: each character as a Unicode key event, so that Turkish
