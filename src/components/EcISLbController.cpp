@@ -1,0 +1,114 @@
+// The search list's controller and its pool of one-shot window timers.
+#include <algorithm>
+
+#include "components/EcISLb.h"
+#include "toolkit/Forms.h"
+
+// A hidden message-only window that receives the pool's WM_TIMER messages through the toolkit's dispatch
+// point, so that an error raised by a callback reaches the error box instead of unwinding through user32.
+class TEcTimerPool::TTimerWindow : public TControl {
+public:
+    explicit TTimerWindow(TEcTimerPool& pool) : TControl(nullptr), FPool(pool) { SetVisible(false); }
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        params.ClassName = nullptr;
+        params.OwnClassName = "TEcTimerPool";
+        params.Style = WS_POPUP;
+        params.ExStyle = 0;
+    }
+    HWND ParentHandleForCreate() override { return HWND_MESSAGE; }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_TIMER) {
+            FPool.Fired(static_cast<UINT_PTR>(wParam));
+            return 0;
+        }
+        return TControl::WndProc(msg, wParam, lParam);
+    }
+
+private:
+    TEcTimerPool& FPool;
+};
+
+TEcTimerPool::TEcTimerPool() : FWindow(std::make_unique<TTimerWindow>(*this)) { FWindow->HandleNeeded(); }
+
+TEcTimerPool::~TEcTimerPool()
+{
+    if (FWindow->HandleAllocated())
+        for (const auto& timer : FTimers)
+            KillTimer(FWindow->Handle(), timer.first);
+}
+
+int TEcTimerPool::StartOneShot(int milliseconds, TCallback callback)
+{
+    // Handles stay positive 32-bit numbers: -1 means "none" to the callers.
+    UINT_PTR id = FNextId;
+    while (FTimers.count(id))
+        id = id >= 0x7FFFFFFF ? 1 : id + 1;
+    FNextId = id >= 0x7FFFFFFF ? 1 : id + 1;
+    if (!SetTimer(FWindow->Handle(), id, static_cast<UINT>(std::max(milliseconds, 0)), nullptr))
+        throw ENoTimersAvailable();
+    FTimers[id] = std::move(callback);
+    return static_cast<int>(id);
+}
+
+void TEcTimerPool::Cancel(int handle) noexcept
+{
+    if (handle <= 0)
+        return;
+    const auto found = FTimers.find(static_cast<UINT_PTR>(handle));
+    if (found == FTimers.end())
+        return;
+    if (FWindow->HandleAllocated())
+        KillTimer(FWindow->Handle(), found->first);
+    FTimers.erase(found);
+}
+
+void TEcTimerPool::Fired(UINT_PTR id)
+{
+    // Window timers repeat: the first tick ends this one. A tick already queued for a cancelled timer
+    // finds nothing and is dropped.
+    KillTimer(FWindow->Handle(), id);
+    const auto found = FTimers.find(id);
+    if (found == FTimers.end())
+        return;
+    const TCallback callback = std::move(found->second);
+    FTimers.erase(found);
+    if (callback)
+        callback();
+}
+
+TEcController::TEcController(TComponent* AOwner) : TComponent(AOwner), FTimerPool(std::make_unique<TEcTimerPool>()) {}
+
+TEcController::~TEcController()
+{
+    // A client may outlive its controller when the window destroys them in another order.
+    const std::vector<TEcControllerClient*> clients = FClients;
+    FClients.clear();
+    for (TEcControllerClient* client : clients)
+        client->ControllerDestroyed();
+}
+
+void TEcController::AddClient(TEcControllerClient* client)
+{
+    if (client && std::find(FClients.begin(), FClients.end(), client) == FClients.end())
+        FClients.push_back(client);
+}
+
+void TEcController::RemoveClient(TEcControllerClient* client)
+{
+    FClients.erase(std::remove(FClients.begin(), FClients.end(), client), FClients.end());
+}
+
+TEcController* TEcController::FindFor(TControl* control)
+{
+    TForm* form = control ? control->OwnerForm() : nullptr;
+    if (!form)
+        return nullptr;
+    for (TComponent* component : form->Components())
+        if (auto* controller = dynamic_cast<TEcController*>(component))
+            return controller;
+    return nullptr;
+}
