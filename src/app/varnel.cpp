@@ -5,6 +5,7 @@
 #include "components/NetApi32.h"
 #include "components/WsNetApi.h"
 #include "forms/f_Toplu.h"
+#include "forms/f_history.h"
 #include "forms/main.h"
 #include "toolkit/Application.h"
 
@@ -23,6 +24,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             application.Initialize();
             application.SetTitle("Varnel");
             application.CreateForm(Form1);
+            application.CreateForm(Frm_History);
+            Form1->History = &Frm_History->LB_History->Items();
             application.CreateForm(Frm_Toplu);
         } catch (...) {
             application.HandleException(&application);

@@ -5,6 +5,7 @@
 #include "core/SendHistory.h"
 #include "core/SettingsFile.h"
 #include "forms/f_Toplu.h"
+#include "forms/f_history.h"
 #include "forms/f_ayarlar.h"
 #include "resource.h"
 #include "toolkit/Application.h"
@@ -183,7 +184,7 @@ void TForm1::Btn_TekClick(TObject*)
 
 void TForm1::Btn_TopluClick(TObject*) { Frm_Toplu->ShowModal(); }
 
-void TForm1::Btn_HistoryClick(TObject*) {}
+void TForm1::Btn_HistoryClick(TObject*) { Frm_History->ShowModal(); }
 
 void TForm1::Btn_AyarlarClick(TObject*)
 {

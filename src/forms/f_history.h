@@ -1,0 +1,41 @@
+// TFrm_History: the list of messages sent in this run, searchable by typing, one of which goes back into the memo.
+#pragma once
+#include "components/EcISLb.h"
+#include "components/UcControls.h"
+#include "toolkit/Forms.h"
+
+// Control ids of the history window, by which tests find its controls. The search list's field and entry
+// list take the two ids after its own.
+enum TFrm_HistoryId {
+    idHistoryPanel1 = 200,
+    idLB_HistoryLabel1,
+    idBtn_Tamam,
+    idBtn_iptal,
+    idBtn_Temizle,
+    idLB_History = 210,
+    idLB_HistoryEdit,
+    idLB_HistoryList,
+};
+
+class TFrm_History : public TForm {
+public:
+    explicit TFrm_History(TComponent* AOwner);
+    ~TFrm_History() override;
+
+    TUcPanel* Panel1;
+    TEcAttachedLabel* LB_HistoryLabel1;
+    TEcSearchList* LB_History;
+    TUcBitBtn* Btn_Tamam;
+    TUcBitBtn* Btn_iptal;
+    TUcBitBtn* Btn_Temizle;
+    TEcController* EcController1;
+
+    void FormShow(TObject* Sender);
+    void Btn_TamamClick(TObject* Sender);
+    void LB_HistoryDblClick(TObject* Sender);
+    void Btn_TemizleClick(TObject* Sender);
+    void Btn_iptalClick(TObject* Sender);
+    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
+};
+
+extern TFrm_History* Frm_History;
