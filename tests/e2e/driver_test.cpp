@@ -1,6 +1,7 @@
 // Proves the driver against its own ANSI target program and against Wine's notepad.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -200,3 +201,46 @@ TEST(DriverProcessTest, MissingProgramIsReportedNotStarted) {
 }
 
 }  // namespace
+
+// A real program that the driver did not write: Wine's (or Windows') notepad.
+TEST(DriverNotepadTest, TypesReadsPhotographsAndClosesNotepad) {
+    char windows[MAX_PATH];
+    const UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
+    ASSERT_TRUE(n > 0 && n < MAX_PATH);
+    TScenario scenario;
+    TStartOptions options;
+    options.Exe = std::string(windows, n) + "\\notepad.exe";
+    TProcess& notepad = scenario.Start(options);
+    HWND main = notepad.WaitForTopWindow("Notepad", nullptr);
+    ASSERT_NE(main, nullptr);
+    HWND edit = FindChild(main, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+
+    ASSERT_TRUE(FocusByClick(edit));
+    const std::string text = "Gönderİş ğüşıöç";
+    TypeText(text);
+    ASSERT_TRUE(WaitForText(edit, text)) << "notepad holds \"" << Text(edit) << "\"";
+
+    const SIZE size = ClientSize(edit);
+    EXPECT_TRUE(WaitForClientPixel(edit, size.cx - 3, size.cy - 3, GetSysColor(COLOR_WINDOW)));
+    const RECT client = ClientRectOnScreen(edit);
+    const auto inkInFirstLine = [&] {
+        const TImage line = CaptureScreen({client.left, client.top, client.left + 100, client.top + 14});
+        return std::count_if(line.Pixels.begin(), line.Pixels.end(),
+                             [](COLORREF c) { return c != GetSysColor(COLOR_WINDOW); });
+    };
+    EXPECT_TRUE(WaitUntil([&] { return inkInFirstLine() > 30; })) << "no text drawn in the first line";
+    SaveScreenshot(main, scenario.PathOf("notepad.bmp"));
+
+    // Closing with unsaved text asks whether to save; answer no.
+    ASSERT_TRUE(PostMessageA(main, WM_CLOSE, 0, 0));
+    HWND box = WaitForMessageBox(notepad, nullptr);
+    ASSERT_NE(box, nullptr);
+    const TDialog question = ReadDialog(box);
+    EXPECT_FALSE(question.Texts.empty());
+    const auto no = std::find_if(question.Buttons.begin(), question.Buttons.end(),
+                                 [](const TDialogButton& b) { return b.Id == IDNO; });
+    ASSERT_NE(no, question.Buttons.end());
+    Click(no->Window);
+    EXPECT_TRUE(notepad.WaitForExit());
+}
