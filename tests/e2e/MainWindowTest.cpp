@@ -1,0 +1,240 @@
+// The main window as a user meets it: start-up, colours from the settings file, the send command, the
+// browse dialog, accelerators and the tab order.
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+#include "forms/main.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr COLORREF kDesignPanel = RGB(128, 128, 255);
+const POINT kPanelSpot{200, 290};  // bare panel below the buttons
+const POINT kStatusSpot{81 + 8, 73 + 8};  // the middle of the status picture's ball
+
+bool IsRedBall(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110; }
+bool IsGreenBall(COLORREF c) { return GetGValue(c) > 120 && GetRValue(c) < 110 && GetBValue(c) < 110; }
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteIniFile(); }
+    void TearDown() override { DeleteIniFile(); }
+
+    void Launch()
+    {
+        Process = &Scenario.Start();
+        Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
+        ASSERT_NE(Main, nullptr) << "the main window did not appear";
+        ASSERT_TRUE(WaitForFocus(Item(idMesajMemo)));
+    }
+    HWND Item(int id) const { return FindChildById(Main, id); }
+    COLORREF Pixel(POINT p) const { return ClientPixel(Main, p.x, p.y); }
+    bool WaitForStatus(bool (*is)(COLORREF))
+    {
+        return WaitUntil([&] { return is(Pixel(kStatusSpot)); });
+    }
+    // Confirms whatever the browse dialog has selected; returns the recipient field's text afterwards.
+    std::string BrowseAndConfirm()
+    {
+        Click(Item(idBtn_Tek));
+        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
+        EXPECT_NE(dialog, nullptr) << "no browse dialog";
+        if (!dialog)
+            return "";
+        Click(GetDlgItem(dialog, IDOK));
+        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+        EXPECT_TRUE(WaitUntil([&] { return !Text(Item(idEdt_Bilgisayar)).empty(); }));
+        return Text(Item(idEdt_Bilgisayar));
+    }
+    void Type(const std::string& text)
+    {
+        ASSERT_TRUE(FocusByClick(Item(idMesajMemo)));
+        TypeText(text);
+        ASSERT_TRUE(WaitForText(Item(idMesajMemo), text));
+    }
+    void ExpectWarningAndClose()
+    {
+        HWND box = WaitForMessageBox(*Process, "Uyarı");
+        ASSERT_NE(box, nullptr) << "no warning";
+        const TDialog d = ReadDialog(box);
+        EXPECT_EQ(d.Texts, std::vector<std::string>{"Lütfen Kime göndereceğinizi seçin ve mesajınızı yazın"});
+        EXPECT_TRUE(d.HasIcon);
+        ASSERT_EQ(d.Buttons.size(), 1u);
+        EXPECT_EQ(d.Buttons[0].Text, "Tamam");
+        Click(d.Buttons[0].Window);
+        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Uyarı"));
+    }
+
+    TScenario Scenario;
+    TProcess* Process = nullptr;
+    HWND Main = nullptr;
+};
+
+TEST_F(MainWindowTest, StartsCentredBorderlessWithTheDesignColoursAndTheTypingPicture)
+{
+    Launch();
+    const RECT r = WindowRect(Main);
+    EXPECT_EQ(r.right - r.left, 350);
+    EXPECT_EQ(r.bottom - r.top, 300);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 350) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    EXPECT_EQ(GetWindowLongA(Main, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Pixel(kPanelSpot) == kDesignPanel; }));
+    EXPECT_TRUE(WaitForStatus(IsRedBall));
+    EXPECT_EQ(ClientPixel(Item(idMesajMemo), 100, 100), GetSysColor(COLOR_WINDOW));
+    HWND application = Process->FindTopWindow("TApplication", "Varnel", false);
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(GetWindow(Main, GW_OWNER), application);
+    EXPECT_EQ(Text(Item(idBtn_Gonder)), "&Gönder");
+    SaveScreenshot(Main, Scenario.PathOf("main-window.bmp"));
+}
+
+TEST_F(MainWindowTest, BlankMessageOrNoRecipientGivesTheWarningAndKeepsTheMemo)
+{
+    Launch();
+    Type("  \r\n  ");
+    Click(Item(idBtn_Gonder));
+    ExpectWarningAndClose();
+    EXPECT_EQ(Text(Item(idMesajMemo)), "  \r\n  ");
+
+    SetText(Item(idMesajMemo), "");
+    Type("Merhaba");
+    Click(Item(idBtn_Gonder));
+    ExpectWarningAndClose();
+    EXPECT_EQ(Text(Item(idMesajMemo)), "Merhaba");
+    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").empty());
+}
+
+TEST_F(MainWindowTest, ASendReachesThePlatformTrimmedClearsTheMemoAndShowsTheSentPicture)
+{
+    Launch();
+    ASSERT_EQ(Text(Item(idEdt_Bilgisayar)), "");
+    const std::string recipient = BrowseAndConfirm();
+    ASSERT_FALSE(recipient.empty());
+    EXPECT_TRUE(WaitForFocus(Item(idMesajMemo)));
+    Type("  Öğleden sonra toplantı var  ");
+    Click(Item(idBtn_Gonder));
+    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
+    const auto r = Scenario.Records("NetMessageBufferSend").at(0);
+    char computer[64] = "";
+    DWORD size = sizeof(computer);
+    GetComputerNameA(computer, &size);
+    EXPECT_EQ(r.Ansi("servername"), computer);
+    EXPECT_EQ(r.Ansi("fromname"), computer);
+    EXPECT_EQ(r.Ansi("msgname"), recipient);
+    EXPECT_EQ(r.BufferUnits(), standin::WideFromAnsi("Öğleden sonra toplantı var") + u'\0');
+    EXPECT_TRUE(WaitForText(Item(idMesajMemo), ""));
+    EXPECT_TRUE(WaitForStatus(IsGreenBall));
+    // The next character typed turns the picture back.
+    Type("a");
+    EXPECT_TRUE(WaitForStatus(IsRedBall));
+}
+
+TEST_F(MainWindowTest, ARefusedSendShowsTheErrorBoxAndKeepsTheMemo)
+{
+    standin::Script script;
+    script.SendResults = {53};
+    Scenario.SetScript(script);
+    Launch();
+    BrowseAndConfirm();
+    Type("Yarın görüşürüz");
+    Click(Item(idBtn_Gonder));
+    HWND box = WaitForMessageBox(*Process, "Varnel");
+    ASSERT_NE(box, nullptr) << "no error box";
+    const TDialog d = ReadDialog(box);
+    ASSERT_EQ(d.Texts.size(), 1u);
+    EXPECT_FALSE(d.Texts[0].empty());
+    EXPECT_EQ(d.Texts[0].back(), '.');
+    Click(d.Buttons.at(0).Window);
+    EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
+    EXPECT_EQ(Text(Item(idMesajMemo)), "Yarın görüşürüz");
+    EXPECT_TRUE(IsRedBall(Pixel(kStatusSpot)));
+    EXPECT_TRUE(Process->IsRunning());
+}
+
+TEST_F(MainWindowTest, AltSAndAltGBothSendAndTabNeverStopsOnTheHiddenButton)
+{
+    Launch();
+    BrowseAndConfirm();
+    Type("bir");
+    Chord({VK_MENU, 'S'});
+    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
+    EXPECT_TRUE(WaitForText(Item(idMesajMemo), ""));
+    Type("iki");
+    Chord({VK_MENU, 'G'});
+    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 2));
+
+    ASSERT_TRUE(FocusByClick(Item(idMesajMemo)));
+    const std::vector<HWND> expected = {Item(idBtn_Gonder), Item(idBtn_Toplu), Item(idBtn_Kucult),
+        Item(idBtn_Kapat), Item(idBtn_History), Item(idEdt_Bilgisayar), Item(idBtn_Ayarlar), Item(idBtn_Tek),
+        Item(idMesajMemo)};
+    EXPECT_EQ(TabOrder(Main), expected);
+}
+
+TEST_F(MainWindowTest, TheBrowseDialogIsCaptionedAndCancellingPutsTheRecipientBack)
+{
+    Launch();
+    Click(Item(idBtn_Tek));
+    HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_NE(FindChild(dialog, "Static", "Mesaj Göndereceğiniz Bilgisayarı Seçin"), nullptr);
+    const RECT r = WindowRect(dialog);
+    EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    SaveScreenshot(dialog, Scenario.PathOf("browse-dialog.bmp"));
+    Click(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+    EXPECT_EQ(Text(Item(idEdt_Bilgisayar)), "");
+
+    const std::string recipient = BrowseAndConfirm();
+    SetText(Item(idEdt_Bilgisayar), "TOPLU MESAJ GÖNDERİMİ");
+    Click(Item(idBtn_Tek));
+    dialog = Process->WaitForTopWindow("#32770", "Gözat");
+    ASSERT_NE(dialog, nullptr);
+    Click(GetDlgItem(dialog, IDCANCEL));
+    EXPECT_TRUE(WaitForText(Item(idEdt_Bilgisayar), recipient));
+}
+
+TEST_F(MainWindowTest, ColoursComeFromTheSettingsFileWithItsDefaults)
+{
+    WriteIniFile("[AYARLAR]\r\nRENK=clRed\r\n");
+    Launch();
+    EXPECT_TRUE(WaitUntil([&] { return Pixel(kPanelSpot) == RGB(255, 0, 0); }));
+    EXPECT_EQ(ClientPixel(Item(idMesajMemo), 100, 100), GetSysColor(COLOR_WINDOW));
+    EXPECT_TRUE(WaitForStatus(IsRedBall));
+}
+
+TEST_F(MainWindowTest, AnEmptySectionChangesNothingAndABadValueIsReportedWithTheRestSkipped)
+{
+    WriteIniFile("[AYARLAR]\r\n");
+    Launch();
+    EXPECT_TRUE(WaitUntil([&] { return Pixel(kPanelSpot) == kDesignPanel; }));
+    EXPECT_EQ(WaitForMessageBox(*Process, nullptr, 300), nullptr);
+    Process->Terminate();
+
+    WriteIniFile("[AYARLAR]\r\nRENK=clBlue x\r\nEDIT_RENK=clRed\r\n");
+    Process = &Scenario.Start();
+    HWND box = WaitForMessageBox(*Process, "Varnel");
+    ASSERT_NE(box, nullptr) << "no error box for a bad colour";
+    EXPECT_EQ(ReadDialog(box).Texts, std::vector<std::string>{"'clBlue x' is not a valid integer value."});
+    Click(ReadDialog(box).Buttons.at(0).Window);
+    Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
+    ASSERT_NE(Main, nullptr) << "the window is shown all the same";
+    EXPECT_TRUE(WaitUntil([&] { return Pixel(kPanelSpot) == kDesignPanel; }));
+    EXPECT_EQ(ClientPixel(Item(idMesajMemo), 100, 100), GetSysColor(COLOR_WINDOW));
+    EXPECT_FALSE(IsRedBall(Pixel(kStatusSpot)));
+}
+
+TEST_F(MainWindowTest, AValueChangedWhileRunningTakesEffectAtTheNextShow)
+{
+    Launch();
+    ASSERT_TRUE(WaitUntil([&] { return Pixel(kPanelSpot) == kDesignPanel; }));
+    WriteIniFile("[AYARLAR]\r\nRENK=$0000FF00\r\nEDIT_RENK=clYellow\r\nFONT_RENK=clWhite\r\n");
+    ShowWindow(Main, SW_HIDE);
+    ShowWindow(Main, SW_SHOW);
+    EXPECT_TRUE(WaitUntil([&] { return Pixel(kPanelSpot) == RGB(0, 255, 0); }));
+    EXPECT_TRUE(WaitUntil([&] { return ClientPixel(Item(idMesajMemo), 100, 100) == RGB(255, 255, 0); }));
+}
+
+} // namespace
