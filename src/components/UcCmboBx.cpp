@@ -67,6 +67,30 @@ int TUcCustomComboBox::FontCharHeight()
 
 int TUcCustomComboBox::MeasureItemHeight(int index) { return FontCharHeight() + (index < 0 ? 2 : 6); }
 
+void TUcCustomComboBox::InitializeHandle()
+{
+    TCustomComboBox::InitializeHandle();
+    ApplyItemHeights();
+}
+
+void TUcCustomComboBox::FontChanged()
+{
+    TCustomComboBox::FontChanged();
+    if (HandleAllocated()) {
+        ApplyItemHeights();
+        UpdateDroppedHeight();
+    }
+}
+
+void TUcCustomComboBox::ApplyItemHeights()
+{
+    // Set explicitly: otherwise the control may make its field at least as high as its own font asks.
+    Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), MeasureItemHeight(-1));
+    const int count = ItemCount();
+    for (int i = 0; i < count; ++i)
+        Perform(CB_SETITEMHEIGHT, static_cast<WPARAM>(i), MeasureItemHeight(i));
+}
+
 bool TUcCustomComboBox::MeasureItem(MEASUREITEMSTRUCT& item)
 {
     const int index = item.itemID == static_cast<UINT>(-1) ? -1 : static_cast<int>(item.itemID);

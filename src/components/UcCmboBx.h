@@ -15,6 +15,8 @@ public:
     explicit TUcCustomComboBox(TComponent* AOwner);
 
 protected:
+    void InitializeHandle() override;
+    void FontChanged() override;
     bool MeasureItem(MEASUREITEMSTRUCT& item) override;
     bool DrawItem(DRAWITEMSTRUCT& item) override;
 
@@ -24,6 +26,9 @@ protected:
 
     // The character height of the control's font (the platform's text metrics).
     int FontCharHeight();
+
+private:
+    void ApplyItemHeights();
 };
 
 // The published names of the picker's items, in item order (the 3D colours as DkShadow3D and Light3D).
