@@ -4,6 +4,7 @@
 #include "core/ColorNames.h"
 #include "core/SendHistory.h"
 #include "core/SettingsFile.h"
+#include "forms/f_about.h"
 #include "forms/f_Toplu.h"
 #include "forms/f_history.h"
 #include "forms/f_ayarlar.h"
@@ -128,6 +129,10 @@ void TForm1::CreateComponents()
     ProgramHakkinda1 = item("ProgramHakkinda1", "Program Hakkında...");
     ProgramHakkinda1->SetIcon(LoadResourceIcon(IDI_MENU_INFO));
 
+    // Every setting at its default: in a second copy it brings the first forward and ends this one.
+    SiOneInstance1 = new TSiOneInstance(this);
+    SiOneInstance1->SetName("SiOneInstance1");
+
     TrayIcon1 = new TWsTrayIcon(this);
     TrayIcon1->SetName("TrayIcon1");
     TrayIcon1->SetHint("Varnel (Ağ Mesajlaşma)");
@@ -201,7 +206,20 @@ void TForm1::Btn_AyarlarClick(TObject*)
     Frm_Ayarlar = nullptr;
 }
 
-void TForm1::ProgramHakkinda1Click(TObject*) {}
+void TForm1::ProgramHakkinda1Click(TObject*)
+{
+    // Created for this opening only, so the link starts unvisited every time.
+    Frm_about = new TFrm_about(Application);
+    try {
+        Frm_about->ShowModal();
+    } catch (...) {
+        delete Frm_about;
+        Frm_about = nullptr;
+        throw;
+    }
+    delete Frm_about;
+    Frm_about = nullptr;
+}
 
 void TForm1::Btn_KucultClick(TObject*)
 {

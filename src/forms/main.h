@@ -1,5 +1,6 @@
 // TForm1: the main window — recipient field, message memo, status picture and the program's commands.
 #pragma once
+#include "components/SiOneInstance.h"
 #include "components/UcControls.h"
 #include "components/WsBrowsr.h"
 #include "components/WsNetMsg.h"
@@ -64,6 +65,7 @@ public:
     TMenuItem* Ayarlar1;
     TUcBitBtn* Btn_Ayarlar;
     TLabel* Label1;
+    TSiOneInstance* SiOneInstance1;
     TUcBitBtn* Btn_Tek;
 
     void Btn_GonderClick(TObject* Sender);

@@ -47,8 +47,15 @@ void TImage::Assign(const TImageList& list, int index)
     Repaint();
 }
 
+void TImage::SetIcon(HICON icon)
+{
+    FPicture.Reset(icon);
+    FIndex = -1;
+    Repaint();
+}
+
 void TImage::Paint(HDC dc)
 {
     if (FPicture.Get())
-        DrawIconEx(dc, 0, 0, FPicture.Get(), 16, 16, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, 0, 0, FPicture.Get(), Stretch ? Width() : 16, Stretch ? Height() : 16, 0, nullptr, DI_NORMAL);
 }

@@ -36,6 +36,10 @@ public:
     void Assign(const TImageList& list, int index);
     // Which picture of which list it shows now (-1 when empty); what a reader of the state needs.
     int PictureIndex() const { return FIndex; }
+    // Shows an icon of its own (taken over) instead of a list's picture.
+    void SetIcon(HICON icon);
+    // Draws the picture at the control's size instead of 16x16.
+    bool Stretch = false;
 
 protected:
     void Paint(HDC dc) override;

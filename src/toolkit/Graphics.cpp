@@ -27,7 +27,8 @@ HBRUSH TBrush::Handle(TColor color)
 TFont::TFont() : FName("MS Sans Serif"), FHeight(11) {}
 
 TFont::TFont(const TFont& other)
-    : FName(other.FName), FHeight(other.FHeight), FBold(other.FBold), FCharset(other.FCharset), FColor(other.FColor)
+    : FName(other.FName), FHeight(other.FHeight), FBold(other.FBold), FUnderline(other.FUnderline),
+      FCharset(other.FCharset), FColor(other.FColor)
 {
 }
 
@@ -44,6 +45,7 @@ void TFont::Assign(const TFont& other)
     FName = other.FName;
     FHeight = other.FHeight;
     FBold = other.FBold;
+    FUnderline = other.FUnderline;
     FCharset = other.FCharset;
     FColor = other.FColor;
     Changed();
@@ -64,6 +66,12 @@ void TFont::SetHeight(int height)
 void TFont::SetBold(bool bold)
 {
     FBold = bold;
+    Changed();
+}
+
+void TFont::SetUnderline(bool underline)
+{
+    FUnderline = underline;
     Changed();
 }
 
@@ -93,6 +101,7 @@ HFONT TFont::Handle()
         LOGFONTA lf{};
         lf.lfHeight = -FHeight; // negative: the character height, not the cell height
         lf.lfWeight = FBold ? FW_BOLD : FW_NORMAL;
+        lf.lfUnderline = FUnderline ? TRUE : FALSE;
         lf.lfCharSet = static_cast<BYTE>(FCharset);
         lf.lfQuality = DEFAULT_QUALITY;
         lstrcpynA(lf.lfFaceName, FName.c_str(), LF_FACESIZE);

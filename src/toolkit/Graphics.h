@@ -85,7 +85,7 @@ private:
     TColor FColor = clNone;
 };
 
-// A logical font: name, character height in pixels, bold, character set and colour.
+// A logical font: name, character height in pixels, bold, underline, character set and colour.
 class TFont {
 public:
     TFont();
@@ -95,12 +95,14 @@ public:
     const std::string& Name() const { return FName; }
     int Height() const { return FHeight; }
     bool Bold() const { return FBold; }
+    bool Underline() const { return FUnderline; }
     int Charset() const { return FCharset; }
     TColor Color() const { return FColor; }
 
     void SetName(const std::string& name);
     void SetHeight(int height);
     void SetBold(bool bold);
+    void SetUnderline(bool underline);
     void SetCharset(int charset);
     void SetColor(TColor color);
 
@@ -117,6 +119,7 @@ private:
     std::string FName;
     int FHeight;
     bool FBold = false;
+    bool FUnderline = false;
     int FCharset = DEFAULT_CHARSET;
     TColor FColor = clWindowText;
     TGdiHandle<HFONT> FHandle;
