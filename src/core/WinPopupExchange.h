@@ -30,6 +30,7 @@ public:
     bool Delivered() const { return FStage == TStage::Delivered; }
     bool SessionAccepted() const { return FSessionAccepted; }
     std::optional<TWinPopupFailure> Failure() const { return FFailure; }
+    const TWinPopupMessage& Message() const { return FMessage; }
     const std::string& Problem() const { return FProblem; }
 
 private:

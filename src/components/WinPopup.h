@@ -1,0 +1,32 @@
+// Direct delivery to a messenger receiver over NetBIOS on TCP, for platforms whose messenger service is gone.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Where a direct delivery looks for the recipient and how long each step may take.
+struct TWinPopupNetwork {
+    bool PlatformResolver = true;                     // hosts file and DNS, before the name query
+    std::string NameQueryAddress = "255.255.255.255"; // the local broadcast address
+    uint16_t NameQueryPort = 137;
+    uint16_t SessionPort = 139;
+    uint32_t ResolverTimeoutMs = 4000;
+    uint32_t NameQueryTimeoutMs = 1500; // three queries, 500 ms apart
+    uint32_t ConnectTimeoutMs = 3000;
+    uint32_t TotalTimeoutMs = 10000;    // the whole send, resolving included
+    std::string ConfigurationError;     // a malformed test variable: every delivery fails rather than guess
+};
+
+// The process's settings. On first use the test variables of the environment are applied, so that tests of the
+// whole program keep every packet on loopback:
+//   VARNEL_TEST_NAME_QUERY=<IPv4>:<port>   where name queries go instead of the broadcast address
+//   VARNEL_TEST_SESSION_PORT=<port>        the session port instead of 139
+//   VARNEL_TEST_NO_RESOLVER=1              skip the hosts file and DNS
+TWinPopupNetwork& WinPopupNetwork();
+
+// Delivers the trimmed text from `from` (this computer's name when empty) to `to`: names upper-cased and cut to
+// 15 characters, everything in the OEM code page, within the bounds above. Raises EWsNetException with 2273 when
+// the recipient cannot be resolved, refuses the session or is not receiving, with 2136 for any other fault.
+void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text);
+
+// Why the last delivery of this process failed, in words (empty after a success); for diagnostics only.
+const std::string& LastWinPopupProblem();
