@@ -130,6 +130,9 @@ TEST_F(HistoryTest, EachSentTextIsRecordedOnceAndTheListAscendsWithoutRegardToCa
     EXPECT_EQ(Text(field), "");
     EXPECT_TRUE(WaitForFocus(field));
     EXPECT_EQ(ListBoxCurrent(Item(history, idLB_HistoryList)), -1);
+    // Tab moves between field and list, never onto the composite, then through the buttons in their order.
+    EXPECT_EQ(TabOrder(history), (std::vector<HWND>{Item(history, idLB_HistoryList), Item(history, idBtn_Tamam),
+                                     Item(history, idBtn_iptal), Item(history, idBtn_Temizle), field}));
     SaveScreenshot(history, Scenario.PathOf("history.bmp"));
 }
 

@@ -142,6 +142,14 @@ TEST_F(EcSearchListTest, FieldAndListFollowTheRowHeightThroughResizesAndFontChan
             (std::vector<int>{0, row + 5, client.right, client.bottom - row - 5})) << when;
     };
     expectLayout("as built");
+    // The separator runs between field and list, across the whole control, in the default (black) pen.
+    const int row = List->ItemHeight();
+    UpdateWindow(List->Handle());
+    HDC dc = GetDC(List->Handle());
+    EXPECT_EQ(GetPixel(dc, 2, row + 4), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 300, row + 4), RGB(0, 0, 0));
+    EXPECT_NE(GetPixel(dc, 300, row + 3), RGB(0, 0, 0));
+    ReleaseDC(List->Handle(), dc);
     const int before = List->ItemHeight();
     List->SetBounds(10, 40, 250, 150);
     expectLayout("resized");
@@ -396,6 +404,20 @@ TEST_F(EcSearchListTest, KeyboardEntrySelectsTheWholeFieldButAClickDoesNot)
     SendMessageA(Field->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 3));
     EXPECT_EQ(GetFocus(), Field->Handle());
     EXPECT_EQ(Selection().second, 0);
+}
+
+TEST_F(EcSearchListTest, ShowingTheSelectionWithoutFocusKeepsTheFieldsTextAndSelection)
+{
+    EXPECT_FALSE(GetWindowLongA(Field->Handle(), GWL_STYLE) & ES_NOHIDESEL);
+    Field->SetText("Selam");
+    Field->SetSelection(1, 3);
+    List->SetHideSelection(false);
+    EXPECT_TRUE(GetWindowLongA(Field->Handle(), GWL_STYLE) & ES_NOHIDESEL);
+    EXPECT_EQ(FieldText(), "Selam");
+    EXPECT_EQ(Selection(), std::make_pair(1, 3));
+    // The new window is still the composite's child, in the same place.
+    EXPECT_EQ(GetParent(Field->Handle()), List->Handle());
+    EXPECT_EQ(FindWindowExA(List->Handle(), nullptr, "Edit", nullptr), Field->Handle());
 }
 
 TEST_F(EcSearchListTest, WithoutItsControllerTheFieldReportsInsteadOfCrashing)
