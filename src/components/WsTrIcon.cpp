@@ -233,6 +233,11 @@ void TWsCustomTrayIcon::RestoreOwner()
         ShowWindow(app, SW_SHOWNORMAL);
         Application->Restore();
         Application->BringToFront();
+        // Showing the application window activated it, and it may count as its own last active popup: the
+        // keyboard belongs to the window just brought back, unless a modal window holds it disabled.
+        HWND owner = OwnerHandle();
+        if (owner && GetForegroundWindow() == app && IsWindowVisible(owner) && IsWindowEnabled(owner))
+            SetForegroundWindow(owner);
     }
     if (HideOnRestore)
         RemoveIcon();
