@@ -53,7 +53,27 @@ target_link_libraries(e2e_tests PRIVATE varnel_core gtest ${SYSTEM_LIBS})
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(e2e_tests netapi32_standin varnel)
 # The program under test runs from the test folder so that it loads the stand-in beside it.
-add_custom_command(TARGET e2e_tests POST_BUILD
+add_custom_command(TARGET varnel POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TEST_BIN_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:varnel> ${TEST_BIN_DIR}/varnel.exe)
 add_test(NAME e2e_tests COMMAND e2e_tests WORKING_DIRECTORY ${TEST_BIN_DIR})
 set_tests_properties(e2e_tests PROPERTIES TIMEOUT 900)
+
+# Direct delivery against a real Samba receiver: the script starts smbd on 127.0.0.1:139 around each phase.
+file(GLOB WINPOPUP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/winpopup/*.cpp)
+add_executable(winpopup_tests ${WINPOPUP_TEST_SOURCES})
+set_target_properties(winpopup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
+target_link_libraries(winpopup_tests PRIVATE varnel_ui gtest_main)
+target_link_options(winpopup_tests PRIVATE ${STATIC_RUNTIME})
+add_dependencies(winpopup_tests netapi32_standin)
+add_test(NAME winpopup_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/winpopup/with-smbd.sh $<TARGET_FILE:winpopup_tests>
+  WORKING_DIRECTORY ${TEST_BIN_DIR})
+set_tests_properties(winpopup_tests PROPERTIES TIMEOUT 240)
+
+# The netapi32 that scripts/run puts beside the program on Wine: no messenger service, no browse list.
+add_library(netapi32_run SHARED ${CMAKE_SOURCE_DIR}/tools/wine-netapi32/netapi32.cpp
+  ${CMAKE_SOURCE_DIR}/tools/wine-netapi32/netapi32.def)
+set_target_properties(netapi32_run PROPERTIES OUTPUT_NAME netapi32 PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/run ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/run-standin)
+target_link_options(netapi32_run PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+add_dependencies(e2e_tests netapi32_run)

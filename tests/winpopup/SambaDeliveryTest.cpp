@@ -1,0 +1,235 @@
+// Direct delivery to a real Samba receiver on 127.0.0.1:139, which with-smbd.sh starts, freezes and stops around
+// each phase; the phase and the receiver's folder come in VARNEL_SMB_PHASE and VARNEL_SMB_DIR.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../e2e/standin/StandinProtocol.h"
+#include "../win/WinPopupPeers.h"
+#include "components/WinPopup.h"
+#include "components/WsNetMsg.h"
+
+namespace {
+
+constexpr const char* kSender = "çağrı-pc";
+constexpr const char* kRecipient = "şükrü-pc";
+constexpr const char* kRecipientOem = "\x9E\x9A" "KR\x9A" "-PC"; // ŞÜKRÜ-PC in cp857
+
+std::string Variable(const char* name)
+{
+    char value[1024];
+    const DWORD n = GetEnvironmentVariableA(name, value, sizeof(value));
+    return n > 0 && n < sizeof(value) ? std::string(value, n) : std::string();
+}
+
+// The receiver's folder as Wine sees a Unix path: on drive Z.
+std::string SambaFolder()
+{
+    std::string path = Variable("VARNEL_SMB_DIR");
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path.empty() || path[0] != '\\' ? path : "Z:" + path;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::wstring Wide(const std::string& bytes, UINT codePage)
+{
+    if (bytes.empty())
+        return {};
+    const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+    return out;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::vector<std::string> MessageFiles()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((SambaFolder() + "\\msgs\\msg-*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(SambaFolder() + "\\msgs\\" + found.cFileName);
+    while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+}
+
+// Sends through the message sender as the program does; the recording stand-in answers 50, as Windows without
+// the messenger service does, so every send takes the direct road.
+class SambaTest : public ::testing::Test {
+protected:
+    explicit SambaTest(const char* phase) : FPhase(phase) {}
+
+    void SetUp() override
+    {
+        ASSERT_EQ(Variable("VARNEL_SMB_PHASE"), FPhase) << "run through tests/winpopup/with-smbd.sh";
+        ASSERT_EQ(GetOEMCP(), 857u) << "the receiver reads cp857";
+        FSaved = WinPopupNetwork();
+        WinPopupNetwork().PlatformResolver = false; // keep every query on loopback
+        WinPopupNetwork().NameQueryAddress = "127.0.0.1";
+        WinPopupNetwork().NameQueryPort = FNames.Port();
+        FScript = SambaFolder() + "\\netapi32.script";
+        standin::Script script;
+        script.SendResults = {50};
+        standin::WriteScript(FScript, script);
+        SetEnvironmentVariableA(standin::kScriptVariable, FScript.c_str());
+        SetEnvironmentVariableA(standin::kLogVariable, (SambaFolder() + "\\netapi32.log").c_str());
+        for (const std::string& f : MessageFiles())
+            DeleteFileA(f.c_str());
+    }
+    void TearDown() override
+    {
+        WinPopupNetwork() = FSaved;
+        SetEnvironmentVariableA(standin::kScriptVariable, nullptr);
+    }
+
+    // Sends and returns the raised code (0 after OnMessageSent) and the time it took.
+    int32_t Send(const std::string& to, const std::string& text, DWORD& elapsedMs)
+    {
+        TWsNetMessage sender(nullptr);
+        int sent = 0;
+        sender.OnMessageSent = [&](TObject*) { ++sent; };
+        sender.MsgFrom = kSender;
+        sender.MsgTo = to;
+        sender.MsgText = text;
+        const DWORD start = GetTickCount();
+        int32_t code = 0;
+        try {
+            sender.Send();
+            EXPECT_EQ(sent, 1);
+        } catch (const EWsNetException& e) {
+            code = e.ErrorCode();
+            EXPECT_EQ(e.Message(), SystemErrorText(static_cast<uint32_t>(code)));
+            EXPECT_EQ(sent, 0);
+        }
+        elapsedMs = GetTickCount() - start;
+        return code;
+    }
+
+    std::string FPhase;
+    peers::TNameResponder FNames{{kRecipientOem, "BOB"}};
+    TWinPopupNetwork FSaved;
+    std::string FScript;
+};
+
+class SambaReceiving : public SambaTest {
+protected:
+    SambaReceiving() : SambaTest("receiving") {}
+};
+
+class SambaFrozen : public SambaTest {
+protected:
+    SambaFrozen() : SambaTest("frozen") {}
+};
+
+class SambaWithoutMessageCommand : public SambaTest {
+protected:
+    SambaWithoutMessageCommand() : SambaTest("no-message-command") {}
+};
+
+class SambaStopped : public SambaTest {
+protected:
+    SambaStopped() : SambaTest("stopped") {}
+};
+
+std::string LongText()
+{
+    std::string text;
+    const std::string words[] = {"Öğle ", "yemeği ", "saat ", "12:30'da ", "ışık ", "Çarşı ", "Ümraniye ", "İzmir "};
+    for (size_t i = 0; text.size() < 1000; ++i)
+        text += words[i % std::size(words)];
+    text.resize(999);
+    return text + "!";
+}
+
+TEST_F(SambaReceiving, TextsArriveExactWithSenderAndRecipient)
+{
+    struct Case {
+        const char* What;
+        std::string Text;
+        std::string Saved; // as Samba writes it: cp857, the CR before each LF dropped, Turkish letters intact
+    } cases[] = {
+        {"Turkish letters", "  ĞÜŞİÖÇ ğüşıöç: Işık ılık, öğün çağrı!  ", "ĞÜŞİÖÇ ğüşıöç: Işık ılık, öğün çağrı!"},
+        {"line breaks", "birinci satır\r\nikinci satır\r\n\r\nsonuncu", "birinci satır\nikinci satır\n\nsonuncu"},
+        {"a thousand characters", LongText(), LongText()},
+    };
+    ASSERT_EQ(LongText().size(), 1000u);
+    for (const auto& c : cases) {
+        for (const std::string& f : MessageFiles())
+            DeleteFileA(f.c_str());
+        DWORD elapsed = 0;
+        ASSERT_EQ(Send(kRecipient, c.Text, elapsed), 0) << c.What << ": " << LastWinPopupProblem();
+        std::vector<std::string> files;
+        const DWORD start = GetTickCount();
+        while ((files = MessageFiles()).empty() && GetTickCount() - start < 5000)
+            Sleep(20);
+        ASSERT_EQ(files.size(), 1u) << c.What << ": Samba saved no message";
+        const std::wstring saved = Wide(ReadFile(files[0]), 857);
+        EXPECT_EQ(Narrow(saved), Narrow(Wide(c.Saved, 1254))) << c.What;
+        EXPECT_EQ(saved.size(), Wide(c.Saved, 1254).size()) << c.What;
+    }
+    // Samba's log names the sender and the recipient of every message it took, in cp857.
+    const std::string log = ReadFile(SambaFolder() + "\\log.smbd");
+    const std::string line = "SMBsendstrt (from \x80" "A\xA6" "RI-PC to " + std::string(kRecipientOem) + ")";
+    size_t count = 0;
+    for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+        ++count;
+    EXPECT_EQ(count, std::size(cases)) << "sender or recipient not as sent";
+}
+
+TEST_F(SambaReceiving, AnUnresolvableRecipientGives2273WithinTheBound)
+{
+    DWORD elapsed = 0;
+    EXPECT_EQ(Send("yok-boyle-biri", "merhaba", elapsed), 2273) << LastWinPopupProblem();
+    EXPECT_LE(elapsed, 10000u);
+    EXPECT_GT(FNames.Queries(), 0);
+    EXPECT_TRUE(MessageFiles().empty());
+}
+
+TEST_F(SambaFrozen, AReceiverThatTakesTheConnectionButNeverAnswersIsLeftAfterTenSeconds)
+{
+    DWORD elapsed = 0;
+    EXPECT_EQ(Send(kRecipient, "merhaba", elapsed), 2136) << LastWinPopupProblem();
+    EXPECT_GE(elapsed, 9500u);
+    EXPECT_LE(elapsed, 11000u);
+}
+
+TEST_F(SambaWithoutMessageCommand, TheRefusalIsReportedAsNotReceiving)
+{
+    DWORD elapsed = 0;
+    EXPECT_EQ(Send(kRecipient, "merhaba", elapsed), 2273) << LastWinPopupProblem();
+    EXPECT_LE(elapsed, 10000u);
+}
+
+TEST_F(SambaStopped, ASendToAStoppedReceiverFailsWithinTheBound)
+{
+    DWORD elapsed = 0;
+    EXPECT_EQ(Send(kRecipient, "merhaba", elapsed), 2273) << LastWinPopupProblem();
+    EXPECT_LE(elapsed, 10000u);
+}
+
+} // namespace
