@@ -81,6 +81,10 @@ int TForm::ShowModal()
     FModalResult = mrNone;
     try {
         Show();
+        // An error box from the show handler is owned by a window behind this one and re-enables it on closing.
+        for (HWND hwnd : disabled)
+            if (IsWindow(hwnd) && IsWindowEnabled(hwnd))
+                EnableWindow(hwnd, FALSE);
         while (FModalResult == mrNone && !Application->Terminated())
             Application->HandleMessage();
     } catch (...) {

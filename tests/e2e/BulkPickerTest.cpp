@@ -1,0 +1,317 @@
+// The bulk picker as a user meets it: the network's computers from the stand-in's scripted enumeration,
+// select-all and clear, the marker in the recipient field, and a send that still goes to the browsed computer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+#include "forms/f_Toplu.h"
+#include "forms/main.h"
+
+namespace {
+
+using namespace e2e;
+using standin::EnumResult;
+
+constexpr int kItemHeight = 15;
+constexpr LRESULT kChecked = 1;
+
+standin::Name N(const std::string& cp1254) { return standin::AnsiName(cp1254); }
+
+// Presses a mouse button at one point, moves to another and releases there, as a user's drag does.
+void Drag(POINT from, POINT to, e2e::TMouseButton button)
+{
+    const DWORD down = button == e2e::TMouseButton::Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    const DWORD up = button == e2e::TMouseButton::Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    ASSERT_TRUE(SetCursorPos(from.x, from.y));
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = down;
+    ASSERT_EQ(SendInput(1, &press, sizeof press), 1u);
+    Sleep(100);
+    for (int step = 1; step <= 4; ++step) {
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = from.x + (to.x - from.x) * step / 4;
+        move.mi.dy = from.y + (to.y - from.y) * step / 4;
+        ASSERT_TRUE(SetCursorPos(move.mi.dx, move.mi.dy));
+        Sleep(50);
+    }
+    INPUT release{};
+    release.type = INPUT_MOUSE;
+    release.mi.dwFlags = up;
+    ASSERT_EQ(SendInput(1, &release, sizeof release), 1u);
+}
+
+class BulkPickerTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteIniFile(); }
+    void TearDown() override { DeleteIniFile(); }
+
+    void Script(std::vector<EnumResult> enums, std::vector<uint32_t> sends = {})
+    {
+        standin::Script script;
+        script.EnumResults = std::move(enums);
+        script.SendResults = std::move(sends);
+        Scenario.SetScript(script);
+    }
+
+    void Launch()
+    {
+        Process = &Scenario.Start();
+        Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
+        ASSERT_NE(Main, nullptr) << "the main window did not appear";
+        ASSERT_TRUE(WaitForFocus(FindChildById(Main, idMesajMemo)));
+    }
+
+    // Opens the picker with Btn_Toplu; its list is filled by the time the window shows.
+    void OpenPicker()
+    {
+        Click(FindChildById(Main, idBtn_Toplu));
+        Picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu");
+        ASSERT_NE(Picker, nullptr) << "the picker did not appear";
+        List = FindChildById(Picker, idCL_Computers);
+        ASSERT_NE(List, nullptr);
+    }
+
+    void ClosePicker()
+    {
+        Click(FindChildById(Picker, idBtn_Kapat_Toplu));
+        ASSERT_TRUE(Process->WaitForTopWindowGone("TFrm_Toplu", "Frm_Toplu"));
+    }
+
+    void ClickItem(int index) { ClickWindow(List, POINT{80, index * kItemHeight + kItemHeight / 2}); }
+
+    std::vector<LRESULT> States() const
+    {
+        std::vector<LRESULT> states;
+        for (size_t i = 0; i < ListBoxItems(List).size(); ++i)
+            states.push_back(ListBoxItemData(List, static_cast<int>(i)));
+        return states;
+    }
+    bool WaitForStates(const std::vector<LRESULT>& expected)
+    {
+        return WaitUntil([&] { return States() == expected; });
+    }
+
+    std::string RecipientField() const { return Text(FindChildById(Main, idEdt_Bilgisayar)); }
+
+    // Confirms whatever the browse dialog has selected; returns the recipient field's text afterwards.
+    std::string BrowseAndConfirm()
+    {
+        Click(FindChildById(Main, idBtn_Tek));
+        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
+        EXPECT_NE(dialog, nullptr) << "no browse dialog";
+        if (!dialog)
+            return "";
+        Click(GetDlgItem(dialog, IDOK));
+        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+        EXPECT_TRUE(WaitUntil([&] { return !RecipientField().empty(); }));
+        return RecipientField();
+    }
+
+    void TypeAndSend(const std::string& text)
+    {
+        HWND memo = FindChildById(Main, idMesajMemo);
+        ASSERT_TRUE(FocusByClick(memo));
+        TypeText(text);
+        ASSERT_TRUE(WaitForText(memo, text));
+        Click(FindChildById(Main, idBtn_Gonder));
+    }
+
+    // The error box of the program's top level: its message, then OK.
+    std::vector<std::string> DismissErrorBox()
+    {
+        HWND box = WaitForMessageBox(*Process, "Varnel");
+        EXPECT_NE(box, nullptr) << "no error box";
+        if (!box)
+            return {};
+        const TDialog d = ReadDialog(box);
+        EXPECT_TRUE(d.HasIcon);
+        EXPECT_EQ(d.Buttons.size(), 1u);
+        if (!d.Buttons.empty())
+            Click(d.Buttons[0].Window);
+        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
+        return d.Texts;
+    }
+
+    TScenario Scenario;
+    TProcess* Process = nullptr;
+    HWND Main = nullptr;
+    HWND Picker = nullptr;
+    HWND List = nullptr;
+};
+
+TEST_F(BulkPickerTest, ListsTheBrowseListWithoutBackslashesInTheMainWindowsColours)
+{
+    WriteIniFile("[AYARLAR]\r\nRENK=$00408000\r\n");
+    // The first answer says more is coming; the enumeration goes on with the resume handle.
+    Script({{234, 7, {N("PC01"), N("PC02")}}, {0, 0, {N("ŞUBE-İŞLEM")}}});
+    Launch();
+    OpenPicker();
+
+    EXPECT_EQ(ListBoxItems(List), (std::vector<std::string>{"PC01", "PC02", "ŞUBE-İŞLEM"}));
+    EXPECT_EQ(States(), (std::vector<LRESULT>{0, 0, 0}));
+    EXPECT_EQ(ListBoxCurrent(List), -1);
+    const auto calls = Scenario.Records("NetServerEnum");
+    ASSERT_EQ(calls.size(), 2u);
+    for (const auto& call : calls) {
+        EXPECT_FALSE(call.IsNull("servername"));  // the empty text stands for this computer
+        EXPECT_TRUE(call.Wide("servername").empty());
+        EXPECT_EQ(call.Number("level"), 100u);
+        EXPECT_EQ(call.Number("servertype"), 0xFFFFFFFFu);
+    }
+    EXPECT_TRUE(standin::UnfreedBuffers(Scenario.Records()).empty());
+
+    const RECT r = WindowRect(Picker);
+    EXPECT_EQ(r.right - r.left, 350);
+    EXPECT_EQ(r.bottom - r.top, 301);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 350) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 301) / 2);
+    EXPECT_EQ(GetWindowLongA(Picker, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    const RECT list = WindowRect(List);
+    EXPECT_EQ(list.left - r.left, 20);
+    EXPECT_EQ(list.top - r.top, 16);
+    EXPECT_EQ(list.right - list.left, 302);
+    EXPECT_EQ(list.bottom - list.top, 234);
+    EXPECT_EQ(SendMessageA(List, LB_GETITEMHEIGHT, 0, 0), kItemHeight);
+    EXPECT_EQ(Text(FindChildById(Picker, idBtn_Hepsini_Sec)), "Hepsini Seç");
+    EXPECT_EQ(Text(FindChildById(Picker, idBtn_Hepsini_Temizle)), "Temizle");
+    EXPECT_EQ(Text(FindChildById(Picker, idBtn_Kapat_Toplu)), "&Kapat");
+    // The background takes the main window's form colour, here the one from the settings file.
+    EXPECT_TRUE(WaitUntil([&] { return ClientPixel(Picker, 10, 150) == RGB(0, 0x80, 0x40); }));
+    // The window opens on Kapat, then Tab walks list, select-all, clear.
+    const HWND kapat = FindChildById(Picker, idBtn_Kapat_Toplu);
+    ASSERT_TRUE(WaitForFocus(kapat));
+    EXPECT_EQ(TabOrder(Picker), (std::vector<HWND>{List, FindChildById(Picker, idBtn_Hepsini_Sec),
+                                                   FindChildById(Picker, idBtn_Hepsini_Temizle), kapat}));
+}
+
+TEST_F(BulkPickerTest, SelectAllAndClearChangeOnlyTheMarksAndClosingWithoutSelectionKeepsTheField)
+{
+    Script({{0, 0, {N("PC01"), N("PC02"), N("PC03")}}});
+    Launch();
+    const std::string recipient = BrowseAndConfirm();
+    OpenPicker();
+
+    Click(FindChildById(Picker, idBtn_Hepsini_Sec));
+    EXPECT_TRUE(WaitForStates({kChecked, kChecked, kChecked}));
+    Click(FindChildById(Picker, idBtn_Hepsini_Temizle));
+    EXPECT_TRUE(WaitForStates({0, 0, 0}));
+    Click(FindChildById(Picker, idBtn_Hepsini_Sec));
+    EXPECT_TRUE(WaitForStates({kChecked, kChecked, kChecked}));
+    EXPECT_EQ(ListBoxCurrent(List), -1);
+    SaveScreenshot(Picker, Scenario.PathOf("bulk-picker.bmp"));
+
+    // Alt+K closes the window like the button; with nothing selected the field stays as it was.
+    ASSERT_TRUE(WaitUntil([&] { return Foreground() == Picker; }));
+    Chord({VK_MENU, 'K'});
+    ASSERT_TRUE(Process->WaitForTopWindowGone("TFrm_Toplu", "Frm_Toplu"));
+    EXPECT_EQ(RecipientField(), recipient);
+    EXPECT_TRUE(IsEnabled(Main));
+}
+
+TEST_F(BulkPickerTest, ClickingAnItemMarksTheFieldButTheSendStillGoesToTheBrowsedComputer)
+{
+    Script({{0, 0, {N("PC01"), N("PC02")}}}, {0});
+    Launch();
+    const std::string recipient = BrowseAndConfirm();
+    ASSERT_NE(recipient, kBulkMarker);
+    OpenPicker();
+
+    ClickItem(1);
+    EXPECT_TRUE(WaitForStates({0, kChecked}));
+    EXPECT_EQ(ListBoxCurrent(List), 1);
+    // The space bar flips the selected item back; the selection, not the mark, decides what Kapat does.
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(WaitForStates({0, 0}));
+    EXPECT_EQ(ListBoxCurrent(List), 1);
+    ClosePicker();
+    EXPECT_TRUE(WaitUntil([&] { return RecipientField() == kBulkMarker; }));
+
+    TypeAndSend("Toplantı saat üçte");
+    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
+    const auto sends = Scenario.Records("NetMessageBufferSend");
+    ASSERT_EQ(sends.size(), 1u);  // one message, to one computer
+    EXPECT_EQ(sends[0].Ansi("msgname"), recipient);
+}
+
+TEST_F(BulkPickerTest, MarkerWithoutABrowsedComputerSendsToTheEmptyRecipientAndFailsCleanly)
+{
+    constexpr uint32_t kNameNotFound = 2273;
+    Script({{0, 0, {N("PC01")}}}, {kNameNotFound});
+    Launch();
+    OpenPicker();
+    ClickItem(0);
+    EXPECT_TRUE(WaitForStates({kChecked}));
+    ClosePicker();
+    ASSERT_TRUE(WaitUntil([&] { return RecipientField() == kBulkMarker; }));
+
+    TypeAndSend("Merhaba");
+    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
+    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").at(0).IsNull("msgname"));  // no recipient at all
+    DismissErrorBox();
+    EXPECT_EQ(Text(FindChildById(Main, idMesajMemo)), "Merhaba");
+}
+
+TEST_F(BulkPickerTest, ShowingAgainStartsUncheckedAndUnselected)
+{
+    Script({{0, 0, {N("PC01"), N("PC02")}}});
+    Launch();
+    OpenPicker();
+    ClickItem(0);
+    ASSERT_TRUE(WaitForStates({kChecked, 0}));
+    Click(FindChildById(Picker, idBtn_Hepsini_Sec));
+    ASSERT_TRUE(WaitForStates({kChecked, kChecked}));
+    ASSERT_EQ(ListBoxCurrent(List), 0);
+    ClosePicker();
+
+    OpenPicker();
+    EXPECT_EQ(ListBoxItems(List), (std::vector<std::string>{"PC01", "PC02"}));
+    EXPECT_EQ(States(), (std::vector<LRESULT>{0, 0}));
+    EXPECT_EQ(ListBoxCurrent(List), -1);
+    EXPECT_EQ(Scenario.Records("NetServerEnum").size(), 2u);  // enumerated afresh
+    ClosePicker();
+}
+
+TEST_F(BulkPickerTest, AFailingEnumerationShowsTheErrorBoxAndTheWindowOpensEmpty)
+{
+    // Records arrive first, then the failure: none of them may be listed, and every buffer is freed.
+    Script({{234, 5, {N("PC01")}}, {2114, 0, {}}});
+    Launch();
+    Click(FindChildById(Main, idBtn_Toplu));
+    const auto texts = DismissErrorBox();
+    EXPECT_EQ(texts, std::vector<std::string>{"2114:  The Server service is not started."});
+
+    Picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu");
+    ASSERT_NE(Picker, nullptr) << "the picker must open after the error";
+    List = FindChildById(Picker, idCL_Computers);
+    EXPECT_TRUE(ListBoxItems(List).empty());
+    EXPECT_TRUE(standin::UnfreedBuffers(Scenario.Records()).empty());
+    EXPECT_FALSE(IsEnabled(Main));  // still shown modally after the error box
+    ClosePicker();
+    EXPECT_EQ(RecipientField(), "");
+    EXPECT_TRUE(IsEnabled(Main));
+}
+
+TEST_F(BulkPickerTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
+{
+    Launch();
+    OpenPicker();
+    for (const auto button : {e2e::TMouseButton::Left, e2e::TMouseButton::Right}) {
+        SCOPED_TRACE(button == e2e::TMouseButton::Left ? "left" : "right");
+        const RECT before = WindowRect(Picker);
+        const POINT from{before.left + 10, before.top + 150};
+        Drag(from, POINT{from.x + 40, from.y + 30}, button);
+        EXPECT_TRUE(WaitUntil([&] {
+            const RECT now = WindowRect(Picker);
+            return now.left == before.left + 40 && now.top == before.top + 30;
+        }));
+        // A left click ends a move that the platform would otherwise keep following.
+        if (button == e2e::TMouseButton::Right)
+            ClickAt(POINT{WindowRect(Picker).left + 10, WindowRect(Picker).top + 150});
+    }
+}
+
+}  // namespace
