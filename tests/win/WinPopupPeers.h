@@ -77,10 +77,11 @@ inline TBytes EncodedName(const std::string& oemName, uint8_t suffix)
     return out;
 }
 
-// Answers name queries for NAME<03> of the given OEM names with 127.0.0.1; stays silent for any other name.
+// Answers name queries for NAME<03> of the given OEM names (or of every name) with 127.0.0.1; stays silent for
+// any other name.
 class TNameResponder {
 public:
-    explicit TNameResponder(std::vector<std::string> oemNames)
+    explicit TNameResponder(std::vector<std::string> oemNames, bool everyName = false) : FEveryName(everyName)
     {
         for (const std::string& n : oemNames)
             FNames.push_back(EncodedName(n, 0x03));
@@ -111,7 +112,7 @@ private:
                 continue;
             ++FQueries;
             const TBytes name(query + 12, query + 46);
-            bool known = false;
+            bool known = FEveryName && name[31] == 'A' && name[32] == 'D'; // any name with the messenger suffix
             for (const TBytes& k : FNames)
                 known = known || k == name;
             if (!known)
@@ -126,6 +127,7 @@ private:
     }
 
     std::vector<TBytes> FNames;
+    bool FEveryName = false;
     SOCKET FSocket = INVALID_SOCKET;
     uint16_t FPort = 0;
     std::atomic<bool> FStop{false};
