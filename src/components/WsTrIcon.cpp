@@ -545,7 +545,8 @@ LRESULT TWsCustomTrayIcon::OwnerWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             }
         } catch (...) {
             // The window stays as it was; the command is not passed on, so it neither minimises nor closes.
-            Application->HandleException(this);
+            if (Application)
+                Application->HandleException(this);
             return 0;
         }
     }

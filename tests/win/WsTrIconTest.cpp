@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -78,21 +79,11 @@ COLORREF IconColor(HICON icon)
     return color;
 }
 
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(nullptr, id);
-    EndMenu();
-}
-
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 
 class TTrayForm : public TForm {
 public:
-    explicit TTrayForm(TComponent* owner, const char* className = "TTrayForm") : TForm(owner, className, 200, 120)
-    {
-        OnShow = [this](TObject*) { ++Shows; };
-    }
-    int Shows = 0;
+    explicit TTrayForm(TComponent* owner, const char* className = "TTrayForm") : TForm(owner, className, 200, 120) {}
 };
 
 class TrayIconTest : public ::testing::Test {
@@ -159,7 +150,7 @@ protected:
     std::vector<HICON> FIcons;
 };
 
-TEST_F(TrayIconTest, TheRecordHasTheFirstVersionLayoutWithIdTwoAndTheCallbackMessage)
+TEST_F(TrayIconTest, TheRecordHasTheFirstVersionLayoutAndTheTipIsCutToSixtyThreeCharacters)
 {
     Tray->SetHint("Varnel (Ağ Mesajlaşma)");
     Load();
@@ -171,47 +162,28 @@ TEST_F(TrayIconTest, TheRecordHasTheFirstVersionLayoutWithIdTwoAndTheCallbackMes
     EXPECT_EQ(add.Flags(), 7u);
     EXPECT_EQ(add.Callback(), 0x6FFu);
     EXPECT_EQ(add.Tip(), std::string("Varnel (Ağ Mesajlaşma)") + std::string(64 - 22, '\0'));
-    EXPECT_TRUE(Tray->IconShown());
-
-    char className[64] = "";
-    GetClassNameA(Tray->WindowHandle(), className, sizeof className);
-    EXPECT_STREQ(className, trayicon::kWindowClass);
     EXPECT_FALSE(Visible(Tray->WindowHandle()));
 
-    Tray->SetShowHint(false);
-    ASSERT_EQ(Calls.size(), 2u);
-    EXPECT_EQ(Calls[1].Message, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(Calls[1].Flags(), 3u);
-}
-
-TEST_F(TrayIconTest, TheTipIsCutToSixtyThreeCharactersAndAlwaysEndsWithNul)
-{
-    Load();
-    const struct {
-        size_t Length;
-        size_t Kept;
-    } cases[] = {{0, 0}, {1, 1}, {62, 62}, {63, 63}, {64, 63}, {300, 63}};
-    for (const auto& c : cases) {
+    // Setting the tip while shown hands it over again; the record always ends the tip with a NUL.
+    for (size_t length : {0u, 62u, 63u, 64u, 300u}) {
         std::string hint;
-        for (size_t i = 0; i < c.Length; ++i)
-            hint += static_cast<char>("ğüşıöçĞÜŞİÖÇ"[i % 12]);
+        for (size_t i = 0; i < length; ++i)
+            hint += "ğüşıöçĞÜŞİÖÇ"[i % 12];
         Calls.clear();
         Tray->SetHint(hint);
-        ASSERT_EQ(Calls.size(), 1u) << c.Length;
-        const std::string tip = Calls[0].Tip();
-        EXPECT_EQ(tip.substr(0, c.Kept), hint.substr(0, c.Kept)) << c.Length;
-        EXPECT_EQ(tip.find_first_not_of('\0', c.Kept), std::string::npos) << c.Length;
+        ASSERT_EQ(Operations(), std::vector<DWORD>{NIM_MODIFY}) << length;
+        const size_t kept = std::min<size_t>(length, 63);
+        EXPECT_EQ(Calls[0].Tip(), hint.substr(0, kept) + std::string(64 - kept, '\0')) << length;
     }
-    EXPECT_EQ(Tray->Hint().size(), 300u) << "the property keeps the whole text";
+    Tray->SetShowHint(false);
+    EXPECT_EQ(Calls.back().Flags(), 3u);
 }
 
 TEST_F(TrayIconTest, ThePictureFallsBackFromTheIconToTheApplicationsToTheSystemOne)
 {
     const HICON systemIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
     HWND app = FApp->Handle();
-    const auto classIcon = GetClassLongPtrA(app, GCLP_HICON);
-    ASSERT_EQ(classIcon, 0) << "the test program has no icon of its own";
-
+    ASSERT_EQ(GetClassLongPtrA(app, GCLP_HICON), 0) << "the test program has no icon of its own";
     Load();
     EXPECT_EQ(Calls.back().Icon(), systemIcon);
 
@@ -222,14 +194,12 @@ TEST_F(TrayIconTest, ThePictureFallsBackFromTheIconToTheApplicationsToTheSystemO
 
     Tray->SetIcon(Icon(kRed));
     EXPECT_EQ(Calls.back().Message, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(Calls.back().Icon(), Tray->CurrentIcon());
     EXPECT_EQ(Calls.back().Colour, kRed);
-
     Tray->SetIcon(nullptr);
     EXPECT_EQ(Calls.back().Icon(), systemIcon);
 }
 
-TEST_F(TrayIconTest, AfterLoadingTheAddIsFollowedByTheStoredPictureOrTheListPicture)
+TEST_F(TrayIconTest, AfterLoadingTheAddIsFollowedByTheListPictureUnlessThereIsAnIcon)
 {
     auto* list = new TImageList(Form);
     list->AddIcon(Icon(kRed));
@@ -239,30 +209,17 @@ TEST_F(TrayIconTest, AfterLoadingTheAddIsFollowedByTheStoredPictureOrTheListPict
     Load();
     ASSERT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
     EXPECT_EQ(Calls[1].Colour, kBlue);
-
     Tray->SetIcon(Icon(kGreen));
-    EXPECT_EQ(Calls.back().Colour, kGreen) << "the icon goes before the list";
+    EXPECT_EQ(Calls.back().Colour, kGreen);
+    delete list;
+    EXPECT_EQ(Tray->Images(), nullptr) << "a destroyed list is forgotten";
 }
 
-TEST_F(TrayIconTest, ActiveRemovesAndAddsTheIconOnlyWhenItChanges)
-{
-    Load();
-    Tray->SetActive(false);
-    Tray->SetActive(false);
-    EXPECT_FALSE(Tray->IconShown());
-    Tray->SetActive(true);
-    Tray->SetActive(true);
-    EXPECT_TRUE(Tray->IconShown());
-    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE, NIM_ADD}));
-    for (const auto& call : Calls)
-        EXPECT_EQ(call.Id(), 2u);
-}
-
-TEST_F(TrayIconTest, ARefusedAddLeavesTheIconNotShownAndALaterAddTriesAgain)
+TEST_F(TrayIconTest, ActiveTogglesTheIconAndARefusedAddIsTriedAgainLater)
 {
     Results = {FALSE};
     Load();
-    EXPECT_EQ(Errors, std::vector<std::string>{"Error adding tray icon."}) << "reported, the window still built";
+    EXPECT_EQ(Errors, std::vector<std::string>{"Error adding tray icon."}) << "reported; the window is still built";
     EXPECT_FALSE(Tray->IconShown());
     EXPECT_TRUE(Visible(Form->Handle()));
 
@@ -275,10 +232,14 @@ TEST_F(TrayIconTest, ARefusedAddLeavesTheIconNotShownAndALaterAddTriesAgain)
         EXPECT_EQ(e.Message(), "Error adding tray icon");
     }
     EXPECT_FALSE(Tray->Active()) << "a failed switch-on leaves it off";
-    Tray->AddIcon();
+    Tray->SetActive(true);
+    Tray->SetActive(true);
     EXPECT_TRUE(Tray->IconShown());
-    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_ADD}));
+    Tray->SetActive(false);
+    Tray->SetActive(false);
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_ADD, NIM_DELETE}));
 
+    Tray->SetActive(true);
     Results = {FALSE};
     try {
         Tray->ModifyIcon();
@@ -301,58 +262,16 @@ TEST_F(TrayIconTest, OnlyOneTrayIconPerApplication)
     } catch (const EWsTrayIconError& e) {
         EXPECT_EQ(e.Message(), "Cannot have more than one WsTrayIcon per application");
     }
-    EXPECT_EQ(other->Components().size(), 0u) << "the refused one does not stay behind";
+    EXPECT_TRUE(other->Components().empty()) << "the refused one does not stay behind";
     delete Tray;
     Tray = nullptr;
-    auto* replacement = new TWsTrayIcon(other);
-    replacement->NotifyIconFunction = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
-    EXPECT_EQ(replacement->Owner(), other);
-}
-
-TEST_F(TrayIconTest, MinimiseAndCloseHideTheOwnerAndTheApplicationWindowInsteadOfActing)
-{
-    Tray->MinimizeToTray = true;
-    Load();
-    HWND form = Form->Handle(), app = FApp->Handle();
-    // The application window only once: without a window manager, Wine waits two seconds for each hide.
-    ShowWindow(app, SW_SHOWNA);
-    for (WPARAM command : {WPARAM(SC_MINIMIZE), WPARAM(SC_CLOSE), WPARAM(SC_MINIMIZE | 2)}) {
-        Form->Show();
-        ASSERT_TRUE(Visible(form));
-        SendMessageA(form, WM_SYSCOMMAND, command, 0);
-        EXPECT_FALSE(Visible(form)) << command;
-        EXPECT_FALSE(Visible(app)) << command;
-        EXPECT_FALSE(IsIconic(form)) << command;
-        EXPECT_FALSE(FApp->Terminated()) << command;
-    }
-    EXPECT_TRUE(Errors.empty());
-}
-
-TEST_F(TrayIconTest, WithoutTheTrayFlagsOrWhenInactiveTheCommandsReachTheWindow)
-{
-    int minimised = 0;
-    Tray->OnMinimize = [&](TObject* sender) {
-        EXPECT_EQ(sender, Tray);
-        ++minimised;
-    };
-    Load();
-    HWND form = Form->Handle();
-    SendMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_EQ(minimised, 1);
-    EXPECT_TRUE(IsIconic(form)) << "minimise to the tray is off by default";
-    ShowWindow(form, SW_RESTORE);
-
-    Tray->SetActive(false);
-    SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(FApp->Terminated()) << "an inactive icon lets the main window close";
+    EXPECT_NO_THROW(new TWsTrayIcon(other));
 }
 
 TEST_F(TrayIconTest, ARefusedAddWhileHidingIsReportedAndTheWindowStays)
 {
     Load();
-    Tray->SetActive(false);
-    Tray->SetActive(true);
-    Tray->RemoveIcon(); // shown flag off, Active still on: hiding must add it first
+    Tray->RemoveIcon(); // Active stays on, so hiding must add the icon first
     Results = {FALSE};
     SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(Errors, std::vector<std::string>{"Error adding tray icon."});
@@ -360,87 +279,52 @@ TEST_F(TrayIconTest, ARefusedAddWhileHidingIsReportedAndTheWindowStays)
     EXPECT_FALSE(FApp->Terminated()) << "the close is not passed on";
 }
 
-TEST_F(TrayIconTest, DoubleClicksWithAnyButtonRestoreAndRunTheShowHandlerAgain)
+TEST_F(TrayIconTest, WithoutTheTrayFlagsOrWhenInactiveTheCommandsReachTheWindow)
 {
-    std::vector<TMouseButton> buttons;
-    bool allow = true;
-    Tray->OnDblClick = [&](TObject*, TMouseButton button, WPARAM, bool& restore) {
-        EXPECT_TRUE(restore);
-        buttons.push_back(button);
-        restore = allow;
-    };
+    int minimised = 0;
+    Tray->OnMinimize = [&](TObject*) { ++minimised; };
     Load();
     HWND form = Form->Handle();
-    int shows = Form->Shows;
-    for (UINT click : {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) {
-        SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
-        ASSERT_FALSE(Visible(form));
-        EXPECT_EQ(Notify(click), 0);
-        EXPECT_TRUE(Visible(form)) << click;
-        EXPECT_TRUE(Visible(FApp->Handle())) << click;
-        EXPECT_EQ(Form->Shows, ++shows) << click;
-    }
-    EXPECT_EQ(buttons, (std::vector<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbRight, TMouseButton::mbMiddle}));
-
-    allow = false;
+    SendMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE | 2, 0); // the low bits are the platform's own
+    EXPECT_EQ(minimised, 1);
+    EXPECT_TRUE(IsIconic(form)) << "minimise to the tray is off by default";
+    ShowWindow(form, SW_RESTORE);
+    Tray->SetActive(false);
     SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Notify(WM_LBUTTONDBLCLK);
-    EXPECT_FALSE(Visible(form)) << "the handler may keep the program hidden";
-
-    Tray->RestoreOwner();
-    EXPECT_EQ(Form->Shows, ++shows);
-    Tray->RestoreOwner();
-    EXPECT_EQ(Form->Shows, shows) << "restoring a visible window only brings it forward";
+    EXPECT_TRUE(FApp->Terminated()) << "an inactive icon lets the main window close";
 }
 
-TEST_F(TrayIconTest, PressesReachOnClickAndTheHiddenWindowAnswersOnlyTheShutdownQuery)
+TEST_F(TrayIconTest, ClickHandlersSeeTheButtonAndMayKeepTheProgramHidden)
 {
-    std::vector<TMouseButton> clicks;
+    std::vector<TMouseButton> clicks, doubleClicks;
     Tray->OnClick = [&](TObject*, TMouseButton button, WPARAM) { clicks.push_back(button); };
+    Tray->OnDblClick = [&](TObject*, TMouseButton button, WPARAM, bool& restore) {
+        EXPECT_TRUE(restore);
+        doubleClicks.push_back(button);
+        restore = false;
+    };
     Load();
-    for (UINT message : {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE})
-        Notify(message);
+    SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    for (UINT message : {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK,
+             WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK})
+        EXPECT_EQ(Notify(message), 0);
     EXPECT_EQ(clicks, (std::vector<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbMiddle}));
-
-    HWND w = Tray->WindowHandle();
-    EXPECT_EQ(SendMessageA(w, 0x11, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(w, WM_CLOSE, 0, 0), 0);
-    EXPECT_TRUE(IsWindow(w)) << "no default processing: closing does not destroy it";
-    EXPECT_EQ(SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x")), 0);
+    EXPECT_EQ(doubleClicks,
+        (std::vector<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbRight, TMouseButton::mbMiddle}));
+    EXPECT_FALSE(Visible(Form->Handle()));
 
     Tray->OnClick = [](TObject*, TMouseButton, WPARAM) { throw Exception("Tıklama hatası"); };
     Notify(WM_LBUTTONDOWN);
     EXPECT_EQ(Errors, std::vector<std::string>{"Tıklama hatası."});
-}
+    HWND w = Tray->WindowHandle();
+    EXPECT_EQ(SendMessageA(w, WM_CLOSE, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(w)) << "no default processing: closing does not destroy it";
 
-TEST_F(TrayIconTest, TheRightButtonOpensTheMenuForTheOwnerAndPutsItsFlagBack)
-{
     auto* menu = new TPopupMenu(Form);
-    auto* item = new TMenuItem(menu);
-    item->Caption = "Aç";
-    menu->Add(item);
-    bool flagWhileOpen = true;
-    TControl* component = nullptr;
-    int opened = 0;
-    menu->OnPopup = [&](TObject*) {
-        ++opened;
-        flagWhileOpen = menu->AutoPopup;
-        component = menu->PopupComponent();
-        // The menu's own loop runs the timer that closes it.
-        SetTimer(nullptr, 0, 50, &CloseMenu);
-    };
     Tray->SetPopupMenu(menu);
-    Load();
-    Notify(WM_RBUTTONDOWN);
-    EXPECT_EQ(opened, 1);
-    EXPECT_FALSE(flagWhileOpen);
-    EXPECT_EQ(component, Form);
-    EXPECT_TRUE(menu->AutoPopup) << "the owner's right-click menu keeps working";
-
     delete menu;
     EXPECT_EQ(Tray->PopupMenu(), nullptr) << "a destroyed menu is forgotten";
-    Notify(WM_RBUTTONDOWN);
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(Notify(WM_RBUTTONDOWN), 0);
 }
 
 TEST_F(TrayIconTest, TheOwnersProcedureIsReplacedAtTheFirstAddAndPutBackOnDestruction)
@@ -466,32 +350,26 @@ TEST_F(TrayIconTest, AMinimisedFirstShowingIsHiddenUntilTheOwnerIsSeenInItsNorma
     HWND form = Form->Handle();
     ShowWindow(form, SW_SHOWMINNOACTIVE);
     EXPECT_FALSE(Visible(form)) << "a minimised start is hidden at once";
-    EXPECT_GE(Tray->StartupCounter(), 1);
-
     ShowWindow(form, SW_RESTORE);
-    EXPECT_TRUE(Visible(form));
-    EXPECT_FALSE(IsIconic(form));
     EXPECT_EQ(Tray->StartupCounter(), 2);
     ShowWindow(form, SW_MINIMIZE);
     EXPECT_TRUE(Visible(form)) << "after a normal showing a minimised window stays";
-    EXPECT_TRUE(IsIconic(form));
     Tray->RestoreOwner();
     EXPECT_FALSE(IsIconic(form)) << "from then on restoring also un-minimises";
     EXPECT_TRUE(Visible(form));
 }
 
-TEST_F(TrayIconTest, ANewTaskBarGetsTheIconBack)
+TEST_F(TrayIconTest, ANewTaskBarGetsTheIconBackOnlyIfItWasShown)
 {
     Load();
     const UINT created = RegisterWindowMessageA("TaskbarCreated");
     SendMessageA(Tray->WindowHandle(), created, 0, 0);
-    EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
     Tray->SetActive(false);
     SendMessageA(Tray->WindowHandle(), created, 0, 0);
     EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_DELETE}));
 }
 
-TEST_F(TrayIconTest, AnimationCyclesThroughTheListAndStopsOnTheStillPicture)
+TEST_F(TrayIconTest, AnimationCyclesThroughTheListPausesWhileInactiveAndStopsOnTheStillPicture)
 {
     auto* list = new TImageList(Form);
     for (COLORREF color : {kRed, kGreen, kBlue})
@@ -517,13 +395,10 @@ TEST_F(TrayIconTest, AnimationCyclesThroughTheListAndStopsOnTheStillPicture)
     Calls.clear();
     Sleep(30);
     FApp->ProcessMessages();
-    EXPECT_EQ(Operations(), std::vector<DWORD>{}) << "no steps while inactive";
+    EXPECT_TRUE(Calls.empty()) << "no steps while inactive";
     Tray->SetActive(true);
     Tray->SetAnimate(false);
     EXPECT_EQ(Calls.back().Colour, RGB(255, 255, 0));
-
-    delete list;
-    EXPECT_EQ(Tray->Images(), nullptr) << "a destroyed list is forgotten";
 }
 
 } // namespace
