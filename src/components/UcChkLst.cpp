@@ -157,6 +157,18 @@ void TCheckListStrings::SetItemEnabled(int index, bool enabled)
     FOwner.InvalidateItem(index);
 }
 
+void TCheckListStrings::BeginUpdate()
+{
+    if (FUpdateCount++ == 0)
+        FOwner.SetRedraw(false);
+}
+
+void TCheckListStrings::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        FOwner.SetRedraw(true);
+}
+
 // ---- the control --------------------------------------------------------------------------------
 
 TUcCheckList::TUcCheckList(TComponent* AOwner) : TControl(AOwner), FItems(*this), FTarget(*this)
@@ -178,8 +190,11 @@ void TUcCheckList::InitializeHandle()
 {
     TControl::InitializeHandle();
     SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+    SendMessageA(FHandle, WM_SETREDRAW, FALSE, 0);
     for (size_t i = 0; i < FItems.FItems.size(); ++i)
         WindowInsert(static_cast<int>(i), FItems.FItems[i].Text, ItemData(FItems.FItems[i]));
+    if (FItems.FUpdateCount == 0)
+        SendMessageA(FHandle, WM_SETREDRAW, TRUE, 0);
     if (FSavedTopIndex > 0 && FSavedTopIndex < FItems.Count())
         SendMessageA(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FSavedTopIndex), 0);
     if (FSavedItemIndex >= 0 && FSavedItemIndex < FItems.Count())
@@ -289,6 +304,15 @@ void TUcCheckList::WindowSetData(int index, LPARAM data)
 {
     if (FHandle)
         SendMessageA(FHandle, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+}
+
+void TUcCheckList::SetRedraw(bool redraw)
+{
+    if (!FHandle)
+        return;
+    SendMessageA(FHandle, WM_SETREDRAW, redraw, 0);
+    if (redraw)
+        InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TUcCheckList::InvalidateItem(int index)

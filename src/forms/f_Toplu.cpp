@@ -62,16 +62,19 @@ void TFrm_Toplu::FormShow(TObject*)
 {
     if (Form1)
         Panel1->SetColor(Form1->Panel1->Color());
-    CL_Computers->Items().Clear();
+    TCheckListStrings& items = CL_Computers->Items();
+    items.Clear();
     // The list is ours to free; the smart pointer frees it also when adding fails.
     const std::unique_ptr<TServerList> list = NTService1->GetServerList("");
+    const TCheckListStrings::TUpdate update(items);
     for (const std::string& entry : *list)
-        CL_Computers->Items().Add(entry.size() >= 2 ? entry.substr(2) : std::string());
+        items.Add(entry.size() >= 2 ? entry.substr(2) : std::string());
 }
 
 void TFrm_Toplu::SetAllStates(TCheckBoxState state)
 {
     TCheckListStrings& items = CL_Computers->Items();
+    const TCheckListStrings::TUpdate update(items);
     for (int i = 0; i < items.Count(); ++i)
         items.SetItemState(i, state);
 }
