@@ -57,6 +57,12 @@ LRESULT TApplication::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Terminate();
         return 0;
+    case WM_SIZE:
+        // Minimising hides the forms this window owns; a restore that does not come through the system menu
+        // (ShowWindow from another copy of the program) must bring them back as well.
+        if (wParam == SIZE_RESTORED)
+            ShowOwnedPopups(Handle(), TRUE);
+        break;
     case WM_ERASEBKGND:
         return 1;
     default:
