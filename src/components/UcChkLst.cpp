@@ -383,8 +383,8 @@ bool TUcCheckList::DrawItem(DRAWITEMSTRUCT& item)
 
 void TUcCheckList::MouseDown(int x, int y)
 {
-    const LRESULT hit = SendMessageA(FHandle, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
-    int index = HIWORD(hit) == 0 ? static_cast<int>(LOWORD(hit)) : -1;
+    // Items have one height, so the row is plain arithmetic; LB_ITEMFROMPOINT would cut indexes to 16 bits.
+    int index = y >= 0 ? TopIndex() + y / FItemHeight : -1;
     if (index >= FItems.Count())
         index = -1;
     int xInItem = -1;
