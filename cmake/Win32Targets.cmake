@@ -77,3 +77,8 @@ set_target_properties(netapi32_run PROPERTIES OUTPUT_NAME netapi32 PREFIX ""
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/run ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/run-standin)
 target_link_options(netapi32_run PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
 add_dependencies(e2e_tests netapi32_run)
+
+# The direct delivery timed against smbclient by bench/wine/winpopup-bench.sh, which builds it.
+add_executable(winpopup_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/WinPopupBench.cpp)
+target_link_libraries(winpopup_bench PRIVATE varnel_ui)
+target_link_options(winpopup_bench PRIVATE ${STATIC_RUNTIME})

@@ -302,53 +302,103 @@ void Connect(const TSocket& tcp, in_addr address, const TWinPopupNetwork& networ
         FailWith(TWinPopupFailure::ConnectFailed, "connection refused (" + std::to_string(error) + ")");
 }
 
-void SendAll(const TSocket& tcp, const std::vector<uint8_t>& bytes, const TDeadline& deadline)
+// After connecting, the socket blocks with a time limit per call: one call per step, where waiting for
+// readiness first would cost another trip through the Wine server each time. Setting the limit costs such a
+// trip too, so a limit of the remaining time less a slack is set once and holds while less than the slack has
+// passed; a call started then still ends by the deadline, though it may give up as much as the slack before it.
+// Near the deadline the limit is set before each call.
+class TCallLimits {
+public:
+    TCallLimits(const TSocket& tcp, const TDeadline& deadline) : FSocket(tcp), FDeadline(deadline) {}
+
+    void BeforeCall(const char* timeoutProblem)
+    {
+        const uint32_t remaining = FDeadline.RemainingMs();
+        if (remaining == 0) // a limit of 0 would mean none at all
+            FailWith(TWinPopupFailure::TimedOut, timeoutProblem);
+        if (FHeld && GetTickCount() - FSetAt < kSlackMs)
+            return;
+        FHeld = remaining > 2 * kSlackMs;
+        const DWORD limit = FHeld ? remaining - kSlackMs : remaining;
+        setsockopt(FSocket.Get(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof(limit));
+        setsockopt(FSocket.Get(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&limit), sizeof(limit));
+        FSetAt = GetTickCount();
+    }
+
+private:
+    static constexpr DWORD kSlackMs = 200;
+    const TSocket& FSocket;
+    const TDeadline& FDeadline;
+    bool FHeld = false;
+    DWORD FSetAt = 0;
+};
+
+void SendAll(const TSocket& tcp, const std::vector<uint8_t>& bytes, TCallLimits& limits)
 {
-    size_t sent = 0;
-    while (sent < bytes.size()) {
+    for (size_t sent = 0; sent < bytes.size();) {
+        limits.BeforeCall("the receiver took no more bytes in time");
         const int n = send(tcp.Get(), reinterpret_cast<const char*>(bytes.data() + sent),
             static_cast<int>(bytes.size() - sent), 0);
         if (n > 0) {
             sent += static_cast<size_t>(n);
             continue;
         }
-        if (WSAGetLastError() != WSAEWOULDBLOCK)
-            FailWith(TWinPopupFailure::ConnectionLost, WinsockProblem("send"));
-        if (!WaitFor(tcp.Get(), true, deadline.RemainingMs()))
+        if (WSAGetLastError() == WSAETIMEDOUT)
             FailWith(TWinPopupFailure::TimedOut, "the receiver took no more bytes in time");
+        FailWith(TWinPopupFailure::ConnectionLost, WinsockProblem("send"));
     }
 }
 
-void ReceiveExactly(const TSocket& tcp, uint8_t* into, size_t size, const TDeadline& deadline)
-{
-    size_t got = 0;
-    while (got < size) {
-        const int n = recv(tcp.Get(), reinterpret_cast<char*>(into + got), static_cast<int>(size - got), 0);
-        if (n > 0) {
-            got += static_cast<size_t>(n);
-            continue;
+// Replies are read as whole session packets from whatever has arrived, all there is at once.
+class TPacketReader {
+public:
+    // Fills type and payload with the next session packet.
+    void Next(const TSocket& tcp, TCallLimits& limits, uint8_t& type, std::vector<uint8_t>& payload)
+    {
+        while (!Complete()) {
+            limits.BeforeCall("the receiver did not answer in time");
+            uint8_t chunk[4096];
+            const int n = recv(tcp.Get(), reinterpret_cast<char*>(chunk), sizeof(chunk), 0);
+            if (n == 0)
+                FailWith(TWinPopupFailure::ConnectionLost, "the receiver closed the connection");
+            if (n < 0) {
+                if (WSAGetLastError() == WSAETIMEDOUT)
+                    FailWith(TWinPopupFailure::TimedOut, "the receiver did not answer in time");
+                FailWith(TWinPopupFailure::ConnectionLost, WinsockProblem("recv"));
+            }
+            FBuffer.insert(FBuffer.end(), chunk, chunk + n);
         }
-        if (n == 0)
-            FailWith(TWinPopupFailure::ConnectionLost, "the receiver closed the connection");
-        if (WSAGetLastError() != WSAEWOULDBLOCK)
-            FailWith(TWinPopupFailure::ConnectionLost, WinsockProblem("recv"));
-        if (!WaitFor(tcp.Get(), false, deadline.RemainingMs()))
-            FailWith(TWinPopupFailure::TimedOut, "the receiver did not answer in time");
+        const size_t length = PayloadLength();
+        type = FBuffer[0];
+        payload.assign(FBuffer.begin() + kSessionHeaderSize, FBuffer.begin() + kSessionHeaderSize + length);
+        FBuffer.erase(FBuffer.begin(), FBuffer.begin() + kSessionHeaderSize + length);
     }
-}
+
+private:
+    size_t PayloadLength() const
+    {
+        return SessionPayloadLength(std::span<const uint8_t, kSessionHeaderSize>(FBuffer.data(), kSessionHeaderSize));
+    }
+    bool Complete() const
+    {
+        return FBuffer.size() >= kSessionHeaderSize && FBuffer.size() - kSessionHeaderSize >= PayloadLength();
+    }
+
+    std::vector<uint8_t> FBuffer;
+};
 
 void Converse(TWinPopupExchange& exchange, const TSocket& tcp, const TDeadline& deadline)
 {
+    TCallLimits limits(tcp, deadline);
+    TPacketReader reader;
     std::vector<uint8_t> payload;
     while (!exchange.Finished()) {
         const std::vector<uint8_t> request = exchange.TakeRequest();
         if (!request.empty())
-            SendAll(tcp, request, deadline);
-        uint8_t header[kSessionHeaderSize];
-        ReceiveExactly(tcp, header, sizeof(header), deadline);
-        payload.resize(SessionPayloadLength(header));
-        ReceiveExactly(tcp, payload.data(), payload.size(), deadline);
-        exchange.Accept(header[0], payload);
+            SendAll(tcp, request, limits);
+        uint8_t type = 0;
+        reader.Next(tcp, limits, type, payload);
+        exchange.Accept(type, payload);
     }
 }
 
@@ -365,6 +415,9 @@ void Deliver(TWinPopupExchange& exchange, const std::string& to, const std::stri
     if (tcp.Get() == INVALID_SOCKET)
         FailWith(TWinPopupFailure::LocalFault, WinsockProblem("socket"));
     Connect(tcp, address, network, deadline);
+    u_long blocking = 0;
+    if (ioctlsocket(tcp.Get(), FIONBIO, &blocking) != 0)
+        FailWith(TWinPopupFailure::LocalFault, WinsockProblem("ioctlsocket"));
     Converse(exchange, tcp, deadline);
 }
 
