@@ -79,7 +79,9 @@ std::vector<uint8_t> SmbTextBlockRequest(uint16_t groupId, std::string_view bloc
 {
     if (block.size() > kSmbTextBlockSize)
         throw std::invalid_argument("a text block has at most 128 bytes");
-    std::vector<uint8_t> data{kBufferFormatData};
+    std::vector<uint8_t> data;
+    data.reserve(3 + block.size());
+    data.push_back(kBufferFormatData);
     PutWord(data, static_cast<uint16_t>(block.size()));
     data.insert(data.end(), block.begin(), block.end());
     const uint16_t words[] = {groupId};
