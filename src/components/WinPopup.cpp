@@ -87,14 +87,14 @@ void StartWinsock()
     started = true;
 }
 
-// Waits until the socket is readable (or writable) or the time is up; false on timeout.
-bool WaitFor(SOCKET s, bool write, uint32_t timeoutMs)
+// Waits until the socket is readable or the time is up; false on timeout.
+bool WaitReadable(SOCKET s, uint32_t timeoutMs)
 {
     fd_set set;
     FD_ZERO(&set);
     FD_SET(s, &set);
     timeval tv{static_cast<long>(timeoutMs / 1000), static_cast<long>((timeoutMs % 1000) * 1000)};
-    const int ready = select(0, write ? nullptr : &set, write ? &set : nullptr, nullptr, &tv);
+    const int ready = select(0, &set, nullptr, nullptr, &tv);
     if (ready == SOCKET_ERROR)
         FailWith(TWinPopupFailure::LocalFault, WinsockProblem("select"));
     return ready > 0;
@@ -110,9 +110,15 @@ bool ParsePort(const char* text, uint16_t& port)
     return true;
 }
 
-bool IsDottedAddress(const std::string& text)
+// A dotted IPv4 address; inet_addr answers the same for the broadcast address and for garbage, so the former
+// is told apart by its text: a mistyped address must never turn into a broadcast.
+std::optional<in_addr> DottedAddress(const std::string& text)
 {
-    return !text.empty() && inet_addr(text.c_str()) != INADDR_NONE;
+    in_addr address;
+    address.s_addr = inet_addr(text.c_str());
+    if (text == "255.255.255.255" || (!text.empty() && address.s_addr != INADDR_NONE))
+        return address;
+    return std::nullopt;
 }
 
 void ApplyTestEnvironment(TWinPopupNetwork& network)
@@ -121,7 +127,7 @@ void ApplyTestEnvironment(TWinPopupNetwork& network)
         const std::string value = target;
         const size_t colon = value.rfind(':');
         uint16_t port = 0;
-        if (colon == std::string::npos || !IsDottedAddress(value.substr(0, colon)) ||
+        if (colon == std::string::npos || !DottedAddress(value.substr(0, colon)) ||
             !ParsePort(value.c_str() + colon + 1, port)) {
             network.ConfigurationError = "VARNEL_TEST_NAME_QUERY is not <IPv4>:<port>: " + value;
             return;
@@ -222,9 +228,12 @@ std::optional<in_addr> ResolveByNameQuery(const std::string& netbiosName, const 
         FailWith(TWinPopupFailure::LocalFault, WinsockProblem("socket"));
     const BOOL broadcast = TRUE;
     setsockopt(udp.Get(), SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&broadcast), sizeof(broadcast));
+    const std::optional<in_addr> address = DottedAddress(network.NameQueryAddress);
+    if (!address)
+        FailWith(TWinPopupFailure::LocalFault, "not an address for name queries: " + network.NameQueryAddress);
     sockaddr_in target{};
     target.sin_family = AF_INET;
-    target.sin_addr.s_addr = inet_addr(network.NameQueryAddress.c_str());
+    target.sin_addr = *address;
     target.sin_port = htons(network.NameQueryPort);
 
     const TEncodedName name = EncodeNetBiosName(netbiosName, kMessengerSuffix);
@@ -236,7 +245,7 @@ std::optional<in_addr> ResolveByNameQuery(const std::string& netbiosName, const 
         sendto(udp.Get(), reinterpret_cast<const char*>(query.data()), static_cast<int>(query.size()), 0,
             reinterpret_cast<const sockaddr*>(&target), sizeof(target));
         const TDeadline tryTime(queryTime.RemainingMs() / static_cast<uint32_t>(kTries - attempt));
-        while (tryTime.RemainingMs() > 0 && WaitFor(udp.Get(), false, tryTime.RemainingMs())) {
+        while (tryTime.RemainingMs() > 0 && WaitReadable(udp.Get(), tryTime.RemainingMs())) {
             uint8_t datagram[576];
             const int got = recv(udp.Get(), reinterpret_cast<char*>(datagram), sizeof(datagram), 0);
             if (got <= 0)
@@ -246,9 +255,9 @@ std::optional<in_addr> ResolveByNameQuery(const std::string& netbiosName, const 
             if (answer.Kind == TNameQueryAnswer::TKind::Negative)
                 return std::nullopt;
             if (answer.Kind == TNameQueryAnswer::TKind::Found) {
-                in_addr address;
-                std::memcpy(&address, answer.Address.data(), sizeof(address));
-                return address;
+                in_addr found;
+                std::memcpy(&found, answer.Address.data(), sizeof(found));
+                return found;
             }
         }
     }

@@ -118,6 +118,14 @@ TEST_F(WinPopupTest, AnEmptyRecipientIsRefusedWithoutTouchingTheNetwork)
     EXPECT_EQ(names.Queries(), 0);
 }
 
+TEST_F(WinPopupTest, AMistypedNameQueryAddressFailsInsteadOfBroadcasting)
+{
+    WinPopupNetwork().NameQueryAddress = "127.0.0.x";
+    DWORD elapsed = 0;
+    EXPECT_EQ(Deliver("ALICE", "bob", "merhaba", elapsed), 2136);
+    EXPECT_NE(LastWinPopupProblem().find("127.0.0.x"), std::string::npos) << LastWinPopupProblem();
+}
+
 TEST_F(WinPopupTest, ThePlatformResolverFindsAHostsFileName)
 {
     // "localhost" is answered from the hosts file, so no query leaves the machine.
