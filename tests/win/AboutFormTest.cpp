@@ -103,12 +103,4 @@ TEST_F(AboutFormTest, TheLinkOpensTheProductsAddressInAnUnderlinedHighlightWitho
     EXPECT_EQ(FAbout->Version->Font().Color(), clWindowText);
 }
 
-TEST_F(AboutFormTest, ThePictureIsStretchedAndThePanelKeepsItsDesignColourWithoutAMainWindow)
-{
-    EXPECT_TRUE(FAbout->ProgramIcon->Stretch);
-    EXPECT_EQ(FAbout->Panel1->Color(), 0xFF8080);
-    FAbout->FormShow(FAbout);
-    EXPECT_EQ(FAbout->Panel1->Color(), 0xFF8080);
-}
-
 } // namespace
