@@ -12,6 +12,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     CoInitialize(nullptr);
+    // The single-copy marker (components/siclass) was taken when the program was loaded, before this runs.
     {
         TApplication application;
         // Bound before any window; a failure only means that enumerating the network reports it later.
