@@ -21,9 +21,9 @@ LRESULT CALLBACK EditProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         HWND codes = GetDlgItem(GetParent(w), kCharCodes);
         char hex[8];
         std::snprintf(hex, sizeof hex, "%02X ", static_cast<unsigned>(wp & 0xFFFF));
-        char buf[1024];
-        const int n = GetWindowTextA(codes, buf, sizeof buf);
-        if (n + 4 < static_cast<int>(sizeof buf)) SetWindowTextA(codes, (std::string(buf, n) + hex).c_str());
+        std::string text(static_cast<size_t>(GetWindowTextLengthA(codes)) + 1, '\0');
+        text.resize(static_cast<size_t>(GetWindowTextA(codes, text.data(), static_cast<int>(text.size()))));
+        SetWindowTextA(codes, (text + hex).c_str());
     }
     return CallWindowProcA(gEditProc, w, msg, wp, lp);
 }

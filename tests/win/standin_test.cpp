@@ -303,6 +303,22 @@ TEST_F(StandinTest, BrokenOrMissingScriptIsReportedAsAnError) {
     EXPECT_EQ(errors[1].Number("line"), 2u);
 }
 
+TEST_F(StandinTest, QueuePositionThatCannotBeKeptIsAnError) {
+    standin::Script s;
+    s.SendResults = {0, 2273};
+    UseScript(s);
+    const std::string state = standin::StatePathFor(ScriptPath);
+    ASSERT_TRUE(CreateDirectoryA(state.c_str(), nullptr));  // a folder where the state file belongs
+    const DWORD first = Send(L"S", L"T", L"F", nullptr, 0);
+    const DWORD second = Send(L"S", L"T", L"F", nullptr, 0);
+    RemoveDirectoryA(state.c_str());
+    EXPECT_EQ(first, standin::kScriptErrorResult);
+    EXPECT_EQ(second, standin::kScriptErrorResult);
+    const auto errors = standin::RecordsOf(Log(), "ScriptError");
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_NE(errors[0].Raw("reason").find(".state"), std::string::npos);
+}
+
 TEST_F(StandinTest, EnumerationWithoutScriptFindsNobody) {
     const TEnumCall c = Enumerate(0);
     EXPECT_EQ(c.Status, 0u);

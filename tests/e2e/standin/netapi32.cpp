@@ -153,7 +153,9 @@ uint64_t Fnv1a(const std::string& text) {
 enum class TQueue { Send, Enumerate };
 
 // The queue position shared by every process of a scenario; a named mutex keeps two callers apart.
-size_t TakeQueueIndex(const std::string& scriptPath, const std::string& scriptText, TQueue queue, size_t length) {
+// False when the position cannot be kept: the queue would silently stop moving otherwise.
+bool TakeQueueIndex(const std::string& scriptPath, const std::string& scriptText, TQueue queue, size_t length,
+                    size_t& index) {
     HANDLE mutex = CreateMutexA(nullptr, FALSE, "netapi32-standin-state");
     if (mutex) WaitForSingleObject(mutex, 5000);
     const std::string statePath = standin::StatePathFor(scriptPath);
@@ -166,19 +168,19 @@ size_t TakeQueueIndex(const std::string& scriptPath, const std::string& scriptTe
             sent = enumerated = 0;
     }
     unsigned long& used = queue == TQueue::Send ? sent : enumerated;
-    const size_t index = used < length ? used : length - 1;
+    index = used < length ? used : length - 1;
     ++used;
-    WriteFileText(statePath, hash + " " + std::to_string(sent) + " " + std::to_string(enumerated) + "\n");
+    const bool kept =
+        WriteFileText(statePath, hash + " " + std::to_string(sent) + " " + std::to_string(enumerated) + "\n");
     if (mutex) {
         ReleaseMutex(mutex);
         CloseHandle(mutex);
     }
-    return index;
+    return kept;
 }
 
-// The scripted answer for one call; false with a reason when the script cannot be used.
+// The scripted answer for one call (the defaults when nothing is scripted), or the reason the script failed.
 struct TScriptAnswer {
-    bool Scripted = false;
     uint32_t SendResult = 0;
     standin::EnumResult Enum;
     std::string Problem;
@@ -200,15 +202,17 @@ TScriptAnswer NextAnswer(TQueue queue) {
         answer.Line = parsed.ErrorLine;
         return answer;
     }
-    if (queue == TQueue::Send && !parsed.Lines.SendResults.empty()) {
-        const auto& q = parsed.Lines.SendResults;
-        answer.SendResult = q[TakeQueueIndex(path, text, queue, q.size())];
-        answer.Scripted = true;
-    } else if (queue == TQueue::Enumerate && !parsed.Lines.EnumResults.empty()) {
-        const auto& q = parsed.Lines.EnumResults;
-        answer.Enum = q[TakeQueueIndex(path, text, queue, q.size())];
-        answer.Scripted = true;
+    const size_t length = queue == TQueue::Send ? parsed.Lines.SendResults.size() : parsed.Lines.EnumResults.size();
+    if (length == 0) return answer;
+    size_t index = 0;
+    if (!TakeQueueIndex(path, text, queue, length, index)) {
+        answer.Problem = "cannot write \"" + standin::StatePathFor(path) + "\"";
+        return answer;
     }
+    if (queue == TQueue::Send)
+        answer.SendResult = parsed.Lines.SendResults[index];
+    else
+        answer.Enum = parsed.Lines.EnumResults[index];
     return answer;
 }
 
@@ -278,7 +282,12 @@ DWORD EnumCall(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD pref
     AddField(line, "totalentries", Checked(totalentries));
     AddField(line, "servertype", "0x" + standin::Hex(servertype, 8));
     AddWide(line, "domain", domain);
-    AddField(line, "resume", resume ? std::to_string(*resume) : "NULL");
+    if (!resume)
+        AddField(line, "resume", "NULL");
+    else if (ReadableBytes(resume, sizeof *resume) < sizeof *resume)
+        AddField(line, "resume", "UNREADABLE");
+    else
+        AddField(line, "resume", std::to_string(*resume));
 
     DWORD status = kOk;
     void* block = nullptr;
