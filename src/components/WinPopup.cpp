@@ -5,8 +5,8 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
