@@ -313,6 +313,19 @@ TProcess& TScenario::Start(TStartOptions options) {
     return *FProcesses.back();
 }
 
+std::string TScenario::CopyProgram(const std::string& newName, const std::string& subFolder,
+                                   const std::string& source) const {
+    const std::string folder = subFolder.empty() ? FFolder : FFolder + "\\" + subFolder;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string from = FullPath(source);
+    const std::string standinFrom = from.substr(0, from.find_last_of('\\') + 1) + "netapi32.dll";
+    const std::string to = folder + "\\" + newName;
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) throw Failure("cannot copy " + from + " to " + to);
+    if (!CopyFileA(standinFrom.c_str(), (folder + "\\netapi32.dll").c_str(), FALSE))
+        throw Failure("cannot copy the stand-in " + standinFrom);
+    return to;
+}
+
 TProcess& TScenario::Program() const {
     if (FProcesses.empty()) throw std::runtime_error("no program was started in this scenario");
     return *FProcesses.back();

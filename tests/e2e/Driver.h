@@ -78,6 +78,11 @@ public:
     std::vector<standin::Record> Records(const std::string& function = {}) const;
     bool WaitForRecords(const std::string& function, size_t count, DWORD timeoutMs = kTimeoutMs) const;
 
+    // Copies a program into this scenario's folder (or a subfolder of it) under another name, with the
+    // stand-in beside it so that the copy still loads it; returns the copy's path.
+    std::string CopyProgram(const std::string& newName, const std::string& subFolder = {},
+                            const std::string& source = "varnel.exe") const;
+
     // Starts a program with the stand-in's variables and the library override added to options.Environment;
     // under Wine its windows are also made unmanaged (see Driver.cpp: closing a message box stalls otherwise).
     TProcess& Start(TStartOptions options = {});

@@ -146,6 +146,26 @@ TEST_F(DriverTest, ScenarioGivesTheProgramTheStandinAndItsScript) {
     EXPECT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 2));
 }
 
+TEST_F(DriverTest, CopyUnderAnotherNameAndFolderStillUsesTheStandin) {
+    const std::string copy = Scenario.CopyProgram("hedef kopya.exe", "baska", OwnExe());
+    TStartOptions options;
+    options.Exe = copy;
+    options.Arguments = t::kSwitch;
+    TProcess& second = Scenario.Start(options);
+    EXPECT_EQ(&Scenario.Program(), &second);
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND w : second.TopWindows(true))
+            if (ClassName(w) == t::kClass) window = w;
+        return window != nullptr;
+    }));
+    Click(FindChildById(window, t::kNetButton));
+    EXPECT_TRUE(WaitForText(FindChildById(window, t::kResult), "standin:0"));
+    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
+    EXPECT_EQ(Scenario.Records("NetMessageBufferSend").at(0).Number("pid"), second.Id());
+    EXPECT_TRUE(Process->IsRunning());  // the first copy is untouched
+}
+
 TEST_F(DriverTest, PixelsAndScreenshotsShowWhatIsOnTheScreen) {
     ASSERT_TRUE(WaitForClientPixel(Main, t::kWidth - 5, t::kHeight - 5, t::kBackground))
         << std::hex << ClientPixel(Main, t::kWidth - 5, t::kHeight - 5);
