@@ -32,11 +32,23 @@ std::vector<std::string> ListBoxItems(HWND list) {
     const LONG style = GetWindowLongA(list, GWL_STYLE);
     if ((style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) && !(style & LBS_HASSTRINGS))
         throw std::runtime_error("owner-drawn list without LBS_HASSTRINGS: its items are not texts");
-    const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0);
-    if (count < 0) throw std::runtime_error("LB_GETCOUNT failed");
-    std::vector<std::string> items;
-    for (int i = 0; i < count; ++i) items.push_back(ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, i));
-    return items;
+    // The program may be filling or clearing the list while we read: a read that meets a list whose count
+    // changed under it starts over; one that fails on a steady list is a real failure.
+    for (int attempt = 0;; ++attempt) {
+        const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0);
+        if (count < 0) throw std::runtime_error("LB_GETCOUNT failed");
+        std::vector<std::string> items;
+        try {
+            for (int i = 0; i < count; ++i) items.push_back(ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, i));
+        } catch (const std::runtime_error&) {
+            if (attempt < 20 && Ask(list, LB_GETCOUNT, 0, 0) != count) {
+                Sleep(10);
+                continue;
+            }
+            throw;
+        }
+        if (Ask(list, LB_GETCOUNT, 0, 0) == count || attempt >= 20) return items;
+    }
 }
 
 int ListBoxCurrent(HWND list) { return static_cast<int>(Ask(list, LB_GETCURSEL, 0, 0)); }
