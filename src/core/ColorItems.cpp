@@ -5,6 +5,7 @@
 
 #include "core/ColorNames.h"
 #include "core/Exceptions.h"
+#include "core/HexText.h"
 
 namespace {
 
@@ -60,34 +61,6 @@ void CheckNameIndex(int nameIndex)
         throw Exception("Colour name index " + std::to_string(nameIndex) + " is out of range");
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// The colour value of a custom colour line: hexadecimal digits only, any leading zeros, at most 32 bits.
-bool ParseCustomValue(std::string_view text, uint32_t& value)
-{
-    if (text.empty())
-        return false;
-    uint64_t result = 0;
-    for (char c : text) {
-        int digit = HexDigit(c);
-        if (digit < 0)
-            return false;
-        result = result * 16 + static_cast<uint64_t>(digit);
-        if (result > 0xFFFFFFFFu)
-            return false;
-    }
-    value = static_cast<uint32_t>(result);
-    return true;
-}
 
 }  // namespace
 
@@ -208,7 +181,7 @@ std::vector<std::string> NormaliseCustomColors(const std::vector<std::string>& l
             throw EConvertError("'" + line + "' is not a valid name=value line");
         const std::string_view value = std::string_view(line).substr(equals + 1);
         uint32_t color = 0;
-        if (!ParseCustomValue(value, color))
+        if (!ParseHex32(value, color))
             throw EConvertError("'" + std::string(value) + "' is not a valid integer value");
         std::string normalised = line.substr(0, equals + 1);
         for (int shift = 20; shift >= 0; shift -= 4)

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/Exceptions.h"
+#include "core/HexText.h"
 #include "core/Text.h"
 
 namespace {
@@ -54,34 +55,6 @@ constexpr std::array<TColorIdent, 42> kColorIdents{{
     {"clNone", 0x1FFFFFFF},
 }};
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Any number of leading zeros is fine; only the value has to fit in 32 bits.
-bool ParseHex(std::string_view digits, int32_t& value)
-{
-    if (digits.empty())
-        return false;
-    uint64_t result = 0;
-    for (char c : digits) {
-        int digit = HexDigit(c);
-        if (digit < 0)
-            return false;
-        result = result * 16 + static_cast<uint64_t>(digit);
-        if (result > 0xFFFFFFFFu)
-            return false;
-    }
-    value = static_cast<int32_t>(static_cast<uint32_t>(result));
-    return true;
-}
 
 bool ParseDecimal(std::string_view digits, bool negative, int32_t& value)
 {
@@ -97,6 +70,16 @@ bool ParseDecimal(std::string_view digits, bool negative, int32_t& value)
             return false;
     }
     value = negative ? static_cast<int32_t>(-static_cast<int64_t>(magnitude)) : static_cast<int32_t>(magnitude);
+    return true;
+}
+
+// A hexadecimal number is taken as the 32-bit pattern.
+bool ParseHex(std::string_view digits, int32_t& value)
+{
+    uint32_t pattern = 0;
+    if (!ParseHex32(digits, pattern))
+        return false;
+    value = static_cast<int32_t>(pattern);
     return true;
 }
 
