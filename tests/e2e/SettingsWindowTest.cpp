@@ -60,7 +60,7 @@ protected:
             DeleteIniFile();
     }
 
-    void Launch()
+    void Launch(COLORREF panel = kDesignPanel)
     {
         standin::Script script;
         script.EnumResults = {{0, 0, {}}};  // the bulk picker finds no computer
@@ -69,6 +69,9 @@ protected:
         Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
         ASSERT_NE(Main, nullptr) << "the main window did not appear";
         ASSERT_TRUE(WaitForFocus(FindChildById(Main, idMesajMemo)));
+        // In the corner the main window stays in view beside the centred settings window.
+        ASSERT_TRUE(SetWindowPos(Main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+        ASSERT_TRUE(WaitForMainPanel(panel));
     }
 
     static HWND Item(HWND window, int id)
@@ -114,10 +117,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !Dropped(combo); }));
     }
 
-    COLORREF PreviewColour() const
-    {
-        return ClientPixel(Item(Settings, idAyarlarPreview_Panel), kPreviewSpot.x, kPreviewSpot.y);
-    }
     bool WaitForPreview(COLORREF colour) const
     {
         return WaitForClientPixel(Item(Settings, idAyarlarPreview_Panel), kPreviewSpot.x, kPreviewSpot.y, colour);
@@ -148,7 +147,7 @@ protected:
     // The font colour shows in the captions of the glyph buttons, which take the panel's font.
     bool MainFontShows(COLORREF colour) const
     {
-        return Contains(CaptureWindow(Item(Main, idBtn_Gonder)), colour);
+        return Contains(CaptureWindow(Item(Main, idBtn_Ayarlar)), colour);
     }
 
     TScenario Scenario;
@@ -274,12 +273,14 @@ TEST_F(SettingsWindowTest, PickingRedShowsInThePreviewOnlyAndCancelChangesNothin
     EXPECT_TRUE(WaitUntil([&] { return Contains(CaptureWindow(Item(idAyarlarLabel2)), RGB(0, 128, 0)); }))
         << "the preview's label takes the font colour";
     EXPECT_EQ(ClientPixel(Main, kMainPanelSpot.x, kMainPanelSpot.y), kDesignPanel);
+    EXPECT_FALSE(MainFontShows(RGB(0, 128, 0)));
 
     Click(Item(idAyarlarBtn_iptal));
     ASSERT_TRUE(WaitForSettingsClosed());
     EXPECT_FALSE(ReadIniFile().has_value()) << "nothing written";
     EXPECT_TRUE(WaitForMainPanel(kDesignPanel));
-    EXPECT_EQ(ClientPixel(Item(Main, idMesajMemo), 100, 100), GetSysColor(COLOR_WINDOW));
+    // The main window repaints where the settings window lay: wait for its memo before reading the rest.
+    EXPECT_TRUE(WaitForClientPixel(Item(Main, idMesajMemo), 100, 100, GetSysColor(COLOR_WINDOW)));
     EXPECT_FALSE(MainFontShows(RGB(0, 128, 0)));
 
     // The next opening starts again from the main window's colours.
@@ -334,7 +335,7 @@ TEST_F(SettingsWindowTest, TamamWritesIdentifiersAndTheMainWindowAndOtherWindows
 TEST_F(SettingsWindowTest, PickingASystemColourWritesItsIdentifier)
 {
     WriteIniFile("[AYARLAR]\r\nRENK=clRed\r\nEDIT_RENK=clWindow\r\nFONT_RENK=clBlack\r\n");
-    Launch();
+    Launch(RGB(255, 0, 0));
     // The popup menu's item opens the window as the button does.
     ChoosePopupItem(3);
     Settings = Process->WaitForTopWindow("TFrm_Ayarlar", "Ayarlar");
@@ -403,7 +404,7 @@ TEST_F(SettingsWindowTest, EscapeOnTheCustomItemOpensNoDialog)
     Click(GetDlgItem(dialog, IDCANCEL));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 15000));
     EXPECT_EQ(ItemColour(form, kCustom), 0xFF8080);
-    EXPECT_EQ(PreviewColour(), kDesignPanel);
+    EXPECT_TRUE(WaitForPreview(kDesignPanel));
 }
 
 // The Windows folder holds a directory named like the settings file, so the profile writer cannot write it.
@@ -424,8 +425,8 @@ TEST_F(SettingsWindowTest, AFailedWriteShowsTheErrorAndKeepsTheWindowOpenAndTheM
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
 
     EXPECT_TRUE(IsVisible(Settings)) << "the settings window stays open";
-    EXPECT_EQ(ClientPixel(Main, kMainPanelSpot.x, kMainPanelSpot.y), kDesignPanel);
-    EXPECT_EQ(PreviewColour(), RGB(255, 0, 0));
+    EXPECT_TRUE(WaitForPreview(RGB(255, 0, 0)));
+    EXPECT_EQ(ClientPixel(Main, kMainPanelSpot.x, kMainPanelSpot.y), kDesignPanel) << "the main window is unchanged";
 
     // Once the file can be written, Tamam goes through.
     ASSERT_TRUE(RemoveDirectoryA(IniPath().c_str()));
