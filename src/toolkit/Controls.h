@@ -151,6 +151,7 @@ private:
     void PropagateFont();
     void PropagateColor();
     bool HandleKeyboard(UINT msg, WPARAM wParam);
+    void ContextMenuAfterSwallowedRelease(POINT pressedAt);
 
     TControl* FParent = nullptr;
     std::vector<TControl*> FControls;
@@ -174,5 +175,6 @@ private:
     friend class TApplication;
 };
 
-// Starts moving the window under the mouse as if its title bar were dragged (any button, any position).
+// Starts moving the window under the mouse as if its title bar were dragged (any button, any position); with the
+// right or middle button the move ends at that button's release.
 void StartWindowDrag(HWND window);

@@ -239,3 +239,22 @@ TEST_F(MainWindowTest, AValueChangedWhileRunningTakesEffectAtTheNextShow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, ARightClickOnTheBackgroundOpensThePopupMenuAtTheCursor)
+{
+    Launch();
+    const RECT client = ClientRectOnScreen(Main);
+    ClickWindow(Main, POINT{kPanelSpot.x, kPanelSpot.y}, e2e::TMouseButton::Right);
+    HWND menu = Process->WaitForTopWindow("#32768", nullptr);
+    ASSERT_NE(menu, nullptr) << "no popup menu after a right click on the background";
+    const RECT r = WindowRect(menu);
+    EXPECT_NEAR(r.left, client.left + kPanelSpot.x, 2);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Process->WaitForTopWindowGone("#32768", nullptr));
+    // The window did not move: a click is not a drag.
+    EXPECT_EQ(ClientRectOnScreen(Main).left, client.left);
+}
+
+} // namespace
