@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 #include "forms/f_about.h"
 #include "forms/main.h"
 
@@ -90,19 +90,8 @@ private:
     std::optional<std::string> FOld;
 };
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public TProgramTest {
 protected:
-    void SetUp() override { DeleteIniFile(); }
-    void TearDown() override { DeleteIniFile(); }
-
-    void Launch()
-    {
-        Process = &Scenario.Start();
-        Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
-        ASSERT_NE(Main, nullptr) << "the main window did not appear";
-        ASSERT_TRUE(WaitForFocus(FindChildById(Main, idMesajMemo)));
-    }
-
     // "Program Hakkında..." is the popup menu's last item. The menu is asked for as the system asks after a
     // right click (a real right click first starts the background's drag, which races with the menu); the
     // menu's loop reads the keys of its thread whichever window they name.
@@ -142,9 +131,6 @@ protected:
         return w;
     }
 
-    TScenario Scenario;
-    TProcess* Process = nullptr;
-    HWND Main = nullptr;
     HWND About = nullptr;
 };
 

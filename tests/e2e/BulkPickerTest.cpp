@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 #include "forms/f_Toplu.h"
 #include "forms/main.h"
 
@@ -44,25 +44,14 @@ void Drag(POINT from, POINT to, e2e::TMouseButton button)
     ASSERT_EQ(SendInput(1, &release, sizeof release), 1u);
 }
 
-class BulkPickerTest : public ::testing::Test {
+class BulkPickerTest : public TProgramTest {
 protected:
-    void SetUp() override { DeleteIniFile(); }
-    void TearDown() override { DeleteIniFile(); }
-
     void Script(std::vector<EnumResult> enums, std::vector<uint32_t> sends = {})
     {
         standin::Script script;
         script.EnumResults = std::move(enums);
         script.SendResults = std::move(sends);
         Scenario.SetScript(script);
-    }
-
-    void Launch()
-    {
-        Process = &Scenario.Start();
-        Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
-        ASSERT_NE(Main, nullptr) << "the main window did not appear";
-        ASSERT_TRUE(WaitForFocus(FindChildById(Main, idMesajMemo)));
     }
 
     // Opens the picker with Btn_Toplu; its list is filled by the time the window shows.
@@ -136,9 +125,6 @@ protected:
         return d.Texts;
     }
 
-    TScenario Scenario;
-    TProcess* Process = nullptr;
-    HWND Main = nullptr;
     HWND Picker = nullptr;
     HWND List = nullptr;
 };

@@ -2,7 +2,7 @@
 // browse dialog, accelerators and the tab order.
 #include <gtest/gtest.h>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 #include "forms/main.h"
 
 namespace {
@@ -16,19 +16,8 @@ const POINT kStatusSpot{81 + 8, 73 + 8};  // the middle of the status picture's 
 bool IsRedBall(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110; }
 bool IsGreenBall(COLORREF c) { return GetGValue(c) > 120 && GetRValue(c) < 110 && GetBValue(c) < 110; }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public TProgramTest {
 protected:
-    void SetUp() override { DeleteIniFile(); }
-    void TearDown() override { DeleteIniFile(); }
-
-    void Launch()
-    {
-        Process = &Scenario.Start();
-        Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
-        ASSERT_NE(Main, nullptr) << "the main window did not appear";
-        ASSERT_TRUE(WaitForFocus(Item(idMesajMemo)));
-    }
-    HWND Item(int id) const { return FindChildById(Main, id); }
     COLORREF Pixel(POINT p) const { return ClientPixel(Main, p.x, p.y); }
     bool WaitForStatus(bool (*is)(COLORREF))
     {
@@ -66,9 +55,6 @@ protected:
         EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Uyarı"));
     }
 
-    TScenario Scenario;
-    TProcess* Process = nullptr;
-    HWND Main = nullptr;
 };
 
 TEST_F(MainWindowTest, StartsCentredBorderlessWithTheDesignColoursAndTheTypingPicture)

@@ -2,7 +2,7 @@
 // program, double clicks and "Aç" bringing it back, the icon's menu, and "Kapat" ending it.
 #include <gtest/gtest.h>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 #include "components/WsTrIcon.h"
 #include "forms/main.h"
 
@@ -27,23 +27,16 @@ bool IconPresent(HWND window, UINT id = trayicon::kIconId)
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-class TrayIconTest : public ::testing::Test {
+class TrayIconTest : public TProgramTest {
 protected:
-    void SetUp() override { DeleteIniFile(); }
-    void TearDown() override { DeleteIniFile(); }
-
     void Launch()
     {
-        Process = &Scenario.Start();
-        Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
-        ASSERT_NE(Main, nullptr) << "the main window did not appear";
+        TProgramTest::Launch();
         AppWindow = Process->FindTopWindow("TApplication", "Varnel", false);
         ASSERT_NE(AppWindow, nullptr);
         Tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
         ASSERT_NE(Tray, nullptr) << "no hidden window for the icon";
-        ASSERT_TRUE(WaitForFocus(Item(idMesajMemo)));
     }
-    HWND Item(int id) const { return FindChildById(Main, id); }
     COLORREF Pixel(POINT p) const { return ClientPixel(Main, p.x, p.y); }
     bool WaitForStatus(bool (*is)(COLORREF)) { return WaitUntil([&] { return is(Pixel(kStatusSpot)); }); }
     bool WaitHidden() { return WaitUntil([&] { return !IsWindowVisible(Main) && !IsWindowVisible(AppWindow); }); }
@@ -83,9 +76,6 @@ protected:
         ASSERT_TRUE(WaitForStatus(IsGreenBall));
     }
 
-    TScenario Scenario;
-    TProcess* Process = nullptr;
-    HWND Main = nullptr;
     HWND AppWindow = nullptr;
     HWND Tray = nullptr;
 };
