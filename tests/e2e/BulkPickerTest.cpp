@@ -318,9 +318,12 @@ TEST_F(BulkPickerTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
             const RECT now = WindowRect(Picker);
             return now.left == before.left + 40 && now.top == before.top + 30;
         }));
-        // A left click ends a move that the platform would otherwise keep following.
-        if (button == e2e::TMouseButton::Right)
-            ClickAt(POINT{WindowRect(Picker).left + 10, WindowRect(Picker).top + 150});
+        // The move ends with the button's release: the window no longer follows the mouse.
+        const RECT dropped = WindowRect(Picker);
+        SetCursorPos(dropped.left + 100, dropped.top + 100);
+        Sleep(100);
+        EXPECT_EQ(WindowRect(Picker).left, dropped.left);
+        EXPECT_EQ(WindowRect(Picker).top, dropped.top);
     }
 }
 

@@ -468,9 +468,12 @@ TEST_F(SettingsWindowTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
             const RECT now = WindowRect(Settings);
             return now.left == before.left + 40 && now.top == before.top + 20;
         }));
-        // A left click ends a move that the platform would otherwise keep following.
-        if (button == e2e::TMouseButton::Right)
-            ClickAt(POINT{WindowRect(Settings).left + 10, WindowRect(Settings).top + 250});
+        // The move ends with the button's release: the window no longer follows the mouse.
+        const RECT dropped = WindowRect(Settings);
+        SetCursorPos(dropped.left + 100, dropped.top + 100);
+        Sleep(100);
+        EXPECT_EQ(WindowRect(Settings).left, dropped.left);
+        EXPECT_EQ(WindowRect(Settings).top, dropped.top);
     }
 }
 
