@@ -3,6 +3,7 @@
 
 #include "core/Exceptions.h"
 #include "core/NetErrorTexts.h"
+#include "toolkit/SysUtils.h"
 
 namespace NetApi32 {
 namespace {
@@ -42,13 +43,7 @@ bool IsNTFamily()
     return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-std::string SystemErrorText(uint32_t code)
-{
-    char text[1024];
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                        0, text, sizeof text, nullptr);
-    return std::string(text, length < sizeof text ? length : 0);
-}
+std::string SystemErrorText(uint32_t code) { return SystemMessage(code, 0, 1024); }
 
 void InitNetApi32()
 {

@@ -4,15 +4,11 @@
 #include <windows.h>
 
 #include "core/Text.h"
+#include "toolkit/SysUtils.h"
 
 std::string SystemErrorText(uint32_t code)
 {
-    char buffer[256];
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buffer, sizeof(buffer), nullptr);
-    if (length == 0 || length >= sizeof(buffer))
-        return "";
-    return CleanSystemText(std::string_view(buffer, length));
+    return CleanSystemText(SystemMessage(code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 256));
 }
 
 bool IsNtVersion5OrLater()

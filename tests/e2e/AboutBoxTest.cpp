@@ -22,25 +22,6 @@ const POINT kAboutPanelSpot{20, 150}; // bare panel of the about box below its p
 constexpr COLORREF kTeal = RGB(0, 128, 128);
 constexpr COLORREF kVisitedPurple = RGB(128, 0, 128);
 
-// Presses the left button at one point, moves to another and releases there, as a user's drag does.
-void Drag(POINT from, POINT to)
-{
-    ASSERT_TRUE(SetCursorPos(from.x, from.y));
-    INPUT press{};
-    press.type = INPUT_MOUSE;
-    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ASSERT_EQ(SendInput(1, &press, sizeof press), 1u);
-    Sleep(100);
-    for (int step = 1; step <= 4; ++step) {
-        ASSERT_TRUE(SetCursorPos(from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4));
-        Sleep(50);
-    }
-    INPUT release{};
-    release.type = INPUT_MOUSE;
-    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(1, &release, sizeof release), 1u);
-}
-
 // How many pixels of a window show exactly that colour.
 int CountPixels(HWND w, COLORREF color)
 {

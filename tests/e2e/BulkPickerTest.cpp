@@ -19,31 +19,6 @@ constexpr LRESULT kChecked = 1;
 
 standin::Name N(const std::string& cp1254) { return standin::AnsiName(cp1254); }
 
-// Presses a mouse button at one point, moves to another and releases there, as a user's drag does.
-void Drag(POINT from, POINT to, e2e::TMouseButton button)
-{
-    const DWORD down = button == e2e::TMouseButton::Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    const DWORD up = button == e2e::TMouseButton::Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    ASSERT_TRUE(SetCursorPos(from.x, from.y));
-    INPUT press{};
-    press.type = INPUT_MOUSE;
-    press.mi.dwFlags = down;
-    ASSERT_EQ(SendInput(1, &press, sizeof press), 1u);
-    Sleep(100);
-    for (int step = 1; step <= 4; ++step) {
-        INPUT move{};
-        move.type = INPUT_MOUSE;
-        move.mi.dx = from.x + (to.x - from.x) * step / 4;
-        move.mi.dy = from.y + (to.y - from.y) * step / 4;
-        ASSERT_TRUE(SetCursorPos(move.mi.dx, move.mi.dy));
-        Sleep(50);
-    }
-    INPUT release{};
-    release.type = INPUT_MOUSE;
-    release.mi.dwFlags = up;
-    ASSERT_EQ(SendInput(1, &release, sizeof release), 1u);
-}
-
 class BulkPickerTest : public TProgramTest {
 protected:
     void Script(std::vector<EnumResult> enums, std::vector<uint32_t> sends = {})

@@ -60,11 +60,24 @@ struct TLastClick {
 };
 TLastClick gLastClick;
 
-void SendClicks(POINT screen, TMouseButton button, int count) {
-    if (!SetCursorPos(screen.x, screen.y)) throw Failure("SetCursorPos failed");
-    DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+void ButtonFlags(TMouseButton button, DWORD& down, DWORD& up) {
+    down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
     if (button == TMouseButton::Right) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
     if (button == TMouseButton::Middle) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+}
+
+void SendButton(DWORD flag) {
+    INPUT e{};
+    e.type = INPUT_MOUSE;
+    e.mi.dwFlags = flag;
+    std::vector<INPUT> in{e};
+    SendInputs(in);
+}
+
+void SendClicks(POINT screen, TMouseButton button, int count) {
+    if (!SetCursorPos(screen.x, screen.y)) throw Failure("SetCursorPos failed");
+    DWORD down, up;
+    ButtonFlags(button, down, up);
     std::vector<INPUT> in;
     for (int i = 0; i < count; ++i) {
         INPUT e{};
@@ -93,6 +106,21 @@ void ClickAt(POINT screen, TMouseButton button) {
 }
 
 void DoubleClickAt(POINT screen, TMouseButton button) { SendClicks(screen, button, 2); }
+
+void Drag(POINT from, POINT to, TMouseButton button) {
+    DWORD down, up;
+    ButtonFlags(button, down, up);
+    if (!SetCursorPos(from.x, from.y)) throw Failure("SetCursorPos failed");
+    SendButton(down);
+    Sleep(100);
+    for (int step = 1; step <= 4; ++step) {
+        if (!SetCursorPos(from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4))
+            throw Failure("SetCursorPos failed");
+        Sleep(50);
+    }
+    SendButton(up);
+    gLastClick = {to, button, GetTickCount()};
+}
 
 void ClickWindow(HWND w, std::optional<POINT> clientPoint, TMouseButton button) {
     const RECT r = ClientRectOnScreen(w);

@@ -448,22 +448,7 @@ TEST_F(SettingsWindowTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
         SCOPED_TRACE(button == e2e::TMouseButton::Left ? "left" : "right");
         const RECT before = WindowRect(Settings);
         const POINT from{before.left + kSettingsPanelSpot.x, before.top + kSettingsPanelSpot.y};
-        const DWORD down = button == e2e::TMouseButton::Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-        const DWORD up = button == e2e::TMouseButton::Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        ASSERT_TRUE(SetCursorPos(from.x, from.y));
-        INPUT press{};
-        press.type = INPUT_MOUSE;
-        press.mi.dwFlags = down;
-        ASSERT_EQ(SendInput(1, &press, sizeof press), 1u);
-        Sleep(100);
-        for (int step = 1; step <= 4; ++step) {
-            ASSERT_TRUE(SetCursorPos(from.x + 10 * step, from.y + 5 * step));
-            Sleep(50);
-        }
-        INPUT release{};
-        release.type = INPUT_MOUSE;
-        release.mi.dwFlags = up;
-        ASSERT_EQ(SendInput(1, &release, sizeof release), 1u);
+        Drag(from, POINT{from.x + 40, from.y + 20}, button);
         EXPECT_TRUE(WaitUntil([&] {
             const RECT now = WindowRect(Settings);
             return now.left == before.left + 40 && now.top == before.top + 20;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestApplication.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -61,9 +63,7 @@ class EcSearchListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FApp = std::make_unique<TApplication>();
-        FApp->Initialize();
-        FApp->OnShowException = [this](const std::string& text) { Errors.push_back(text); };
+        FApp = MakeTestApplication(Errors);
         FApp->CreateForm(Form);
         Form->Show();
         FApp->ProcessMessages();

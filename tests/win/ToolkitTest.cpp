@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestApplication.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,10 +44,7 @@ class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FApp = std::make_unique<TApplication>();
-        FApp->Initialize();
-        FApp->SetTitle("Varnel");
-        FApp->OnShowException = [this](const std::string& text) { Errors.push_back(text); };
+        FApp = MakeTestApplication(Errors);
         FApp->CreateForm(FForm);
         FForm->Show();
         FApp->ProcessMessages();

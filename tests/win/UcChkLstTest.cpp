@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestApplication.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -50,9 +52,7 @@ class CheckListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FApp = std::make_unique<TApplication>();
-        FApp->Initialize();
-        FApp->OnShowException = [this](const std::string& text) { Errors.push_back(text); };
+        FApp = MakeTestApplication(Errors);
         FApp->CreateForm(FForm);
         FForm->Show();
         FApp->ProcessMessages();

@@ -5,6 +5,8 @@
 #include <colordlg.h>
 #include <gtest/gtest.h>
 
+#include "TestApplication.h"
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -96,10 +98,7 @@ class UcCmboBxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FApp = std::make_unique<TApplication>();
-        FApp->Initialize();
-        FApp->SetTitle("Varnel");
-        FApp->OnShowException = [this](const std::string& text) { Errors.push_back(text); };
+        FApp = MakeTestApplication(Errors);
         FApp->CreateForm(FHost);
         FHost->Show();
         FApp->ProcessMessages();

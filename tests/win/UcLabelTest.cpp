@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestApplication.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,9 +53,7 @@ class UcLabelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        FApp = std::make_unique<TApplication>();
-        FApp->Initialize();
-        FApp->OnShowException = [this](const std::string& text) { Errors.push_back(text); };
+        FApp = MakeTestApplication(Errors);
         FApp->CreateForm(FHost);
         FHost->SetColor(0xFF8080);
         FHost->Show();

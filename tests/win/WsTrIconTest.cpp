@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestApplication.h"
+
 #include <algorithm>
 #include <cstring>
 #include <deque>
@@ -94,10 +96,7 @@ protected:
         MSG quit;
         while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
-        FApp = std::make_unique<TApplication>();
-        FApp->Initialize();
-        FApp->SetTitle("Varnel");
-        FApp->OnShowException = [this](const std::string& text) { Errors.push_back(text); };
+        FApp = MakeTestApplication(Errors);
         FApp->CreateForm(Form);
         Tray = new TWsTrayIcon(Form);
         Tray->NotifyIconFunction = [this](DWORD message, NOTIFYICONDATAA* data) {
