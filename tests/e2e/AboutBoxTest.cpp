@@ -78,6 +78,7 @@ protected:
     // menu's loop reads the keys of its thread whichever window they name.
     void OpenAbout()
     {
+        ASSERT_TRUE(WaitForSettledForeground(Main));
         HWND panel = FindChildById(Main, idPanel1);
         const RECT r = ClientRectOnScreen(panel);
         PostMessageA(panel, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel),

@@ -35,6 +35,7 @@ protected:
         Click(FindChildById(Main, idBtn_Toplu));
         Picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu");
         ASSERT_NE(Picker, nullptr) << "the picker did not appear";
+        ASSERT_TRUE(WaitForSettledForeground(Picker));
         List = FindChildById(Picker, idCL_Computers);
         ASSERT_NE(List, nullptr);
     }

@@ -433,4 +433,15 @@ bool WaitForFocus(HWND expected, DWORD timeoutMs) {
     return WaitUntil([&] { return IsWindow(expected) && FocusOf(expected) == expected; }, timeoutMs);
 }
 
+bool WaitForSettledForeground(HWND window, DWORD timeoutMs) {
+    constexpr DWORD kSettleMs = 250;  // X focus events take well under this, even on a loaded machine
+    HWND last = nullptr;
+    DWORD since = GetTickCount();
+    return WaitUntil([&] {
+        const HWND now = Foreground();
+        if (now != last) last = now, since = GetTickCount();
+        return (!window || now == window) && GetTickCount() - since >= kSettleMs;
+    }, timeoutMs);
+}
+
 }  // namespace e2e

@@ -117,6 +117,11 @@ HWND FocusOf(HWND anyWindowOfThread);
 HWND ActiveOf(HWND anyWindowOfThread);
 HWND Foreground();
 bool WaitForFocus(HWND expected, DWORD timeoutMs = kTimeoutMs);
+// Waits until `window` (any window when null) has stayed the foreground window for a quarter of a second.
+// Without a window manager Wine learns of activation changes from X focus events that reach the program late;
+// one that arrives while a menu or a drop-down list is open cancels it (WM_CANCELMODE), which no user would
+// ever see. Call before opening one, or before the first gesture in a window that has just appeared.
+bool WaitForSettledForeground(HWND window = nullptr, DWORD timeoutMs = kTimeoutMs);
 
 // ---- input -----------------------------------------------------------------------------------------
 

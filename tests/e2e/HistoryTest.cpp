@@ -65,6 +65,8 @@ protected:
         HWND history = Program->WaitForTopWindow("TFrm_History", "Frm_History");
         if (!history)
             ADD_FAILURE() << "the history window did not appear";
+        else if (!WaitForSettledForeground(history))
+            ADD_FAILURE() << "the history window did not stay in the foreground";
         return history;
     }
 
@@ -246,7 +248,7 @@ TEST_F(HistoryTest, EachOpeningTakesTheMainWindowsCurrentColours)
 
     HWND history = OpenHistory();
     ASSERT_NE(history, nullptr);
-    EXPECT_EQ(panelColour(history), RGB(128, 128, 255));
+    EXPECT_TRUE(WaitUntil([&] { return panelColour(history) == RGB(128, 128, 255); }));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitForClosed());
 
@@ -256,9 +258,8 @@ TEST_F(HistoryTest, EachOpeningTakesTheMainWindowsCurrentColours)
     ASSERT_TRUE(WaitForClientPixel(Item(Main, idPanel1), 120, 290, RGB(0, 128, 0)));
     history = OpenHistory();
     ASSERT_NE(history, nullptr);
-    EXPECT_TRUE(WaitForClientPixel(Item(history, idHistoryPanel1), 120, 272, RGB(0, 128, 0)));
-    EXPECT_EQ(panelColour(history), RGB(0, 128, 0));
-    EXPECT_EQ(listColour(history), RGB(255, 255, 128));
+    EXPECT_TRUE(WaitUntil([&] { return panelColour(history) == RGB(0, 128, 0); }));
+    EXPECT_TRUE(WaitUntil([&] { return listColour(history) == RGB(255, 255, 128); }));
 }
 
 } // namespace

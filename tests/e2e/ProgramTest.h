@@ -19,6 +19,7 @@ protected:
         Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
         ASSERT_NE(Main, nullptr) << "the main window did not appear";
         ASSERT_TRUE(WaitForFocus(FindChildById(Main, idMesajMemo)));
+        ASSERT_TRUE(WaitForSettledForeground(Main));
     }
 
     HWND Item(int id) const { return FindChildById(Main, id); }

@@ -88,6 +88,7 @@ protected:
         Click(Item(Main, idBtn_Ayarlar));
         Settings = Process->WaitForTopWindow("TFrm_Ayarlar", "Ayarlar");
         ASSERT_NE(Settings, nullptr) << "the settings window did not appear";
+        ASSERT_TRUE(WaitForSettledForeground(Settings));
     }
     bool WaitForSettingsClosed() { return Process->WaitForTopWindowGone("TFrm_Ayarlar", "Ayarlar"); }
 
@@ -138,6 +139,7 @@ protected:
     {
         HWND tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
         ASSERT_NE(tray, nullptr);
+        ASSERT_TRUE(WaitForSettledForeground(Main));
         PostMessageA(tray, trayicon::kCallbackMessage, trayicon::kIconId, WM_RBUTTONDOWN);
         PostMessageA(tray, trayicon::kCallbackMessage, trayicon::kIconId, WM_RBUTTONUP);
         HWND menu = Process->WaitForTopWindow("#32768", nullptr);
@@ -226,7 +228,7 @@ TEST_F(SettingsWindowTest, OpensAsLaidOutWithThePickersOnTheMainWindowsColours)
     EXPECT_EQ(ComboCurrent(Item(idAyarlarCC_Font)), kWindowText);
     EXPECT_TRUE(WaitForClientPixel(Settings, kSettingsPanelSpot.x, kSettingsPanelSpot.y, kDesignPanel));
     EXPECT_TRUE(WaitForPreview(kDesignPanel));
-    EXPECT_EQ(ClientPixel(Item(idAyarlarEdt_Bilgisayar), 60, 10), GetSysColor(COLOR_WINDOW));
+    EXPECT_TRUE(WaitForClientPixel(Item(idAyarlarEdt_Bilgisayar), 60, 10, GetSysColor(COLOR_WINDOW)));
 
     // The focus starts on Tamam; Tab walks İptal and the three pickers.
     ASSERT_TRUE(WaitForFocus(Item(idAyarlarBtn_Tamam)));
@@ -344,6 +346,7 @@ TEST_F(SettingsWindowTest, PickingASystemColourWritesItsIdentifier)
     ChoosePopupItem(3);
     Settings = Process->WaitForTopWindow("TFrm_Ayarlar", "Ayarlar");
     ASSERT_NE(Settings, nullptr);
+    ASSERT_TRUE(WaitForSettledForeground(Settings));
 
     // A standard form colour selects its own item; the custom item keeps 0; black is the default item.
     const HWND form = Item(idAyarlarCB_Color);

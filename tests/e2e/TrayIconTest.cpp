@@ -51,6 +51,7 @@ protected:
             SetCursorPos(kMenuSpot.x, kMenuSpot.y);
             return GetCursorPos(&at) && at.x == kMenuSpot.x && at.y == kMenuSpot.y;
         }));
+        EXPECT_TRUE(WaitForSettledForeground());
         Notify(WM_RBUTTONDOWN);
         Notify(WM_RBUTTONUP);
         return Process->WaitForTopWindow("#32768", nullptr);
