@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ProgramTest.h"
+#include "WindowDrag.h"
 #include "forms/f_Toplu.h"
 #include "forms/main.h"
 
@@ -285,22 +286,7 @@ TEST_F(BulkPickerTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
 {
     Launch();
     OpenPicker();
-    for (const auto button : {e2e::TMouseButton::Left, e2e::TMouseButton::Right}) {
-        SCOPED_TRACE(button == e2e::TMouseButton::Left ? "left" : "right");
-        const RECT before = WindowRect(Picker);
-        const POINT from{before.left + 10, before.top + 150};
-        Drag(from, POINT{from.x + 40, from.y + 30}, button);
-        EXPECT_TRUE(WaitUntil([&] {
-            const RECT now = WindowRect(Picker);
-            return now.left == before.left + 40 && now.top == before.top + 30;
-        }));
-        // The move ends with the button's release: the window no longer follows the mouse.
-        const RECT dropped = WindowRect(Picker);
-        SetCursorPos(dropped.left + 100, dropped.top + 100);
-        Sleep(100);
-        EXPECT_EQ(WindowRect(Picker).left, dropped.left);
-        EXPECT_EQ(WindowRect(Picker).top, dropped.top);
-    }
+    ExpectBackgroundDragMoves(Picker, POINT{10, 150}, POINT{40, 30});
 }
 
 }  // namespace

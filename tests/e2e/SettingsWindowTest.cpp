@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Driver.h"
+#include "WindowDrag.h"
 #include "components/WsTrIcon.h"
 #include "forms/f_Toplu.h"
 #include "forms/f_about.h"
@@ -447,22 +448,7 @@ TEST_F(SettingsWindowTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
 {
     Launch();
     OpenSettings();
-    for (const auto button : {e2e::TMouseButton::Left, e2e::TMouseButton::Right}) {
-        SCOPED_TRACE(button == e2e::TMouseButton::Left ? "left" : "right");
-        const RECT before = WindowRect(Settings);
-        const POINT from{before.left + kSettingsPanelSpot.x, before.top + kSettingsPanelSpot.y};
-        Drag(from, POINT{from.x + 40, from.y + 20}, button);
-        EXPECT_TRUE(WaitUntil([&] {
-            const RECT now = WindowRect(Settings);
-            return now.left == before.left + 40 && now.top == before.top + 20;
-        }));
-        // The move ends with the button's release: the window no longer follows the mouse.
-        const RECT dropped = WindowRect(Settings);
-        SetCursorPos(dropped.left + 100, dropped.top + 100);
-        Sleep(100);
-        EXPECT_EQ(WindowRect(Settings).left, dropped.left);
-        EXPECT_EQ(WindowRect(Settings).top, dropped.top);
-    }
+    ExpectBackgroundDragMoves(Settings, kSettingsPanelSpot, POINT{40, 20});
 }
 
 }  // namespace
