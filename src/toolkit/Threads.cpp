@@ -1,0 +1,84 @@
+// Threads, events and semaphores over _beginthreadex and the kernel's objects.
+#include "toolkit/Threads.h"
+
+#include <process.h>
+
+#include <cerrno>
+#include <string>
+
+namespace {
+
+HANDLE Created(HANDLE handle, const char* what)
+{
+    if (!handle)
+        throw EThreadError(std::string(what) + " could not be created (" + std::to_string(GetLastError()) + ")");
+    return handle;
+}
+
+} // namespace
+
+TEvent::TEvent(TReset reset, bool signalled)
+    : FHandle(Created(CreateEventA(nullptr, reset == TReset::Manual, signalled, nullptr), "an event"))
+{
+}
+
+TSemaphore::TSemaphore(LONG count) : FHandle(Created(CreateSemaphoreA(nullptr, count, count, nullptr), "a semaphore")) {}
+
+struct TWorkerThread::TState {
+    std::function<void()> Work;
+    std::exception_ptr Failure;
+};
+
+TWorkerThread::TWorkerThread(std::function<void()> work) : FState(std::make_shared<TState>())
+{
+    FState->Work = std::move(work);
+    // _beginthreadex rather than CreateThread: the C runtime then sets up (and frees) its per-thread data.
+    auto* handoff = new std::shared_ptr<TState>(FState);
+    const uintptr_t handle = _beginthreadex(nullptr, 0, &TWorkerThread::Run, handoff, 0, nullptr);
+    if (handle == 0) {
+        const int error = errno;
+        delete handoff;
+        throw EThreadError("a helper thread could not be started (errno " + std::to_string(error) + ")");
+    }
+    FHandle = reinterpret_cast<HANDLE>(handle);
+}
+
+TWorkerThread::~TWorkerThread()
+{
+    if (FHandle) {
+        WaitForSingleObject(FHandle, INFINITE);
+        CloseHandle(FHandle);
+    }
+}
+
+unsigned __stdcall TWorkerThread::Run(void* handoff)
+{
+    const std::shared_ptr<TState> state = std::move(*static_cast<std::shared_ptr<TState>*>(handoff));
+    delete static_cast<std::shared_ptr<TState>*>(handoff);
+    // Nothing may leave a thread's first function by exception: the process would end.
+    try {
+        state->Work();
+    } catch (...) {
+        state->Failure = std::current_exception();
+    }
+    state->Work = nullptr; // what the work captured goes now, not whenever the owner lets go
+    return 0;
+}
+
+bool TWorkerThread::Join(DWORD timeoutMs)
+{
+    return FHandle && WaitForSingleObject(FHandle, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void TWorkerThread::Detach()
+{
+    if (FHandle) {
+        CloseHandle(FHandle);
+        FHandle = nullptr;
+    }
+}
+
+std::exception_ptr TWorkerThread::Failure() const
+{
+    return FHandle && WaitForSingleObject(FHandle, 0) == WAIT_OBJECT_0 ? FState->Failure : nullptr;
+}

@@ -1,0 +1,150 @@
+// The XP-safe thread primitives: joining, time limits, detached work, kept failures, locks and counting.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <stdexcept>
+
+#include "toolkit/BoundedCalls.h"
+#include "toolkit/Threads.h"
+
+namespace {
+
+TEST(ThreadsTest, JoinWaitsForTheWorkWithinItsTimeLimit)
+{
+    TEvent release(TEvent::TReset::Manual);
+    std::atomic<bool> done{false};
+    TWorkerThread worker([&] {
+        release.Wait(INFINITE);
+        done = true;
+    });
+    EXPECT_FALSE(worker.Join(50));
+    EXPECT_FALSE(done);
+    release.Set();
+    ASSERT_TRUE(worker.Join(10000));
+    EXPECT_TRUE(done);
+    EXPECT_EQ(worker.Failure(), nullptr);
+}
+
+TEST(ThreadsTest, DestructorJoinsAndAnEscapedExceptionIsKept)
+{
+    std::atomic<int> finished{0};
+    {
+        TWorkerThread slow([&] {
+            Sleep(100);
+            ++finished;
+        });
+    }
+    EXPECT_EQ(finished, 1);
+
+    TWorkerThread failing([] { throw std::runtime_error("kaput"); });
+    ASSERT_TRUE(failing.Join(10000));
+    ASSERT_NE(failing.Failure(), nullptr);
+    EXPECT_THROW(std::rethrow_exception(failing.Failure()), std::runtime_error);
+}
+
+TEST(ThreadsTest, DetachedWorkOutlivesItsOwnerOnSharedState)
+{
+    struct TShared {
+        TEvent Go{TEvent::TReset::Manual};
+        TEvent Done{TEvent::TReset::Manual};
+        int Answer = 0;
+    };
+    auto shared = std::make_shared<TShared>();
+    {
+        TWorkerThread worker([shared] {
+            shared->Go.Wait(INFINITE);
+            shared->Answer = 42;
+            shared->Done.Set();
+        });
+        worker.Detach();
+        EXPECT_FALSE(worker.Join(0));
+    }
+    shared->Go.Set();
+    ASSERT_TRUE(shared->Done.Wait(10000));
+    EXPECT_EQ(shared->Answer, 42);
+}
+
+TEST(ThreadsTest, EventsResetAsAsked)
+{
+    TEvent manual(TEvent::TReset::Manual, true);
+    EXPECT_TRUE(manual.Wait(0));
+    EXPECT_TRUE(manual.Wait(0));
+    manual.Reset();
+    EXPECT_FALSE(manual.Wait(0));
+
+    TEvent automatic(TEvent::TReset::Auto);
+    automatic.Set();
+    EXPECT_TRUE(automatic.Wait(0));
+    EXPECT_FALSE(automatic.Wait(0));
+}
+
+TEST(ThreadsTest, SemaphoreHandsOutAtMostItsCount)
+{
+    TSemaphore places(2);
+    EXPECT_TRUE(places.Acquire(0));
+    EXPECT_TRUE(places.Acquire(0));
+    const DWORD before = GetTickCount();
+    EXPECT_FALSE(places.Acquire(100));
+    EXPECT_GE(GetTickCount() - before, 90u);
+    places.Release();
+    EXPECT_TRUE(places.Acquire(0));
+}
+
+TEST(ThreadsTest, LockKeepsASecondThreadOutUntilReleased)
+{
+    TCriticalSection section;
+    TEvent held(TEvent::TReset::Manual);
+    TEvent release(TEvent::TReset::Manual);
+    std::atomic<bool> secondInside{false};
+    TWorkerThread first([&] {
+        TLock lock(section);
+        held.Set();
+        release.Wait(INFINITE);
+    });
+    ASSERT_TRUE(held.Wait(10000));
+    TWorkerThread second([&] {
+        TLock lock(section);
+        secondInside = true;
+    });
+    EXPECT_FALSE(second.Join(200));
+    EXPECT_FALSE(secondInside);
+    release.Set();
+    ASSERT_TRUE(second.Join(10000));
+    EXPECT_TRUE(secondInside);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BoundedCallsTest, HungCallsHoldTheirPlacesAndLateAnswersAreDropped)
+{
+    auto gate = std::make_shared<TEvent>(TEvent::TReset::Manual);
+    auto finished = std::make_shared<std::atomic<int>>(0);
+    TBoundedCalls<int> calls(2);
+    auto hung = [gate, finished] {
+        gate->Wait(INFINITE);
+        ++*finished;
+        return 1;
+    };
+    EXPECT_EQ(calls.Call(hung, 50), std::nullopt);
+    EXPECT_EQ(calls.Call(hung, 50), std::nullopt);
+
+    bool ran = false;
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(calls.Call([&] { ran = true; return 2; }, 100), std::nullopt);
+    EXPECT_FALSE(ran) << "a third helper was started beside two hung ones";
+    EXPECT_GE(GetTickCount() - before, 90u);
+
+    gate->Set(); // the hung calls answer now, to nobody, and give their places back
+    EXPECT_EQ(calls.Call([] { return 3; }, 10000), 3);
+    auto holder = std::make_shared<TEvent>(TEvent::TReset::Manual);
+    EXPECT_EQ(calls.Call([holder] { holder->Wait(INFINITE); return 0; }, 50), std::nullopt);
+    EXPECT_EQ(calls.Call([] { return 4; }, 10000), 4) << "a place was never given back";
+    EXPECT_EQ(finished->load(), 2);
+    holder->Set();
+    EXPECT_EQ(calls.Call([]() -> int { throw std::runtime_error("no answer"); }, 10000), std::nullopt);
+}
+
+} // namespace
