@@ -34,13 +34,7 @@ uint16_t GetWord(std::span<const uint8_t> bytes, size_t at)
 
 std::vector<uint8_t> Request(uint8_t command, std::span<const uint16_t> words, std::span<const uint8_t> data)
 {
-    std::vector<uint8_t> smb = SmbRequestHeader(command);
-    smb.push_back(static_cast<uint8_t>(words.size()));
-    for (uint16_t w : words)
-        PutWord(smb, w);
-    PutWord(smb, static_cast<uint16_t>(data.size()));
-    smb.insert(smb.end(), data.begin(), data.end());
-    return smb;
+    return SmbRequest(command, {}, words, data);
 }
 
 void PutName(std::vector<uint8_t>& data, std::string_view name)
@@ -54,15 +48,33 @@ void PutName(std::vector<uint8_t>& data, std::string_view name)
 
 } // namespace
 
-std::vector<uint8_t> SmbRequestHeader(uint8_t command)
+std::vector<uint8_t> SmbRequestHeader(uint8_t command, const TSmbIds& ids)
 {
-    std::vector<uint8_t> header(kSmbHeaderSize, 0x00);
+    std::vector<uint8_t> header(kSmbHeaderSize - 8, 0x00);
     header[0] = 0xFF;
     header[1] = 'S';
     header[2] = 'M';
     header[3] = 'B';
     header[4] = command;
+    PutWord(header, ids.Tid);
+    PutWord(header, ids.Pid);
+    PutWord(header, ids.Uid);
+    PutWord(header, ids.Mid);
     return header;
+}
+
+std::vector<uint8_t> SmbRequest(uint8_t command, const TSmbIds& ids, std::span<const uint16_t> words,
+    std::span<const uint8_t> data)
+{
+    if (words.size() > 0xFF || data.size() > 0xFFFF)
+        throw std::invalid_argument("an SMB request holds at most 255 words and 65535 data bytes");
+    std::vector<uint8_t> smb = SmbRequestHeader(command, ids);
+    smb.push_back(static_cast<uint8_t>(words.size()));
+    for (uint16_t w : words)
+        PutWord(smb, w);
+    PutWord(smb, static_cast<uint16_t>(data.size()));
+    smb.insert(smb.end(), data.begin(), data.end());
+    return smb;
 }
 
 std::vector<uint8_t> SmbStartMessageRequest(std::string_view sender, std::string_view recipient)
@@ -125,6 +137,10 @@ TSmbReply ParseSmbReply(std::span<const uint8_t> smb, uint8_t command)
         reply.ErrorCode = GetWord(smb, 7);
     }
 
+    reply.Tid = GetWord(smb, 24);
+    reply.Uid = GetWord(smb, 28);
+    reply.Mid = GetWord(smb, 30);
+
     const size_t wordCount = smb[kSmbHeaderSize];
     size_t at = kSmbHeaderSize + 1;
     if (smb.size() < at + 2 * wordCount + 2)
@@ -133,6 +149,7 @@ TSmbReply ParseSmbReply(std::span<const uint8_t> smb, uint8_t command)
         reply.Words.push_back(GetWord(smb, at));
     reply.ByteCount = GetWord(smb, at);
     at += 2;
+    reply.DataOffset = at;
     if (smb.size() - at < reply.ByteCount)
         throw EProtocolError("SMB reply shorter than its data");
     return reply;

@@ -13,8 +13,21 @@ inline constexpr uint8_t kSmbTextBlock = 0xD7;
 inline constexpr size_t kSmbHeaderSize = 32;
 inline constexpr size_t kSmbTextBlockSize = 128;
 
-// The 32-byte header of a request: the signature and the command, every other field zero.
-std::vector<uint8_t> SmbRequestHeader(uint8_t command);
+// The identifiers a request carries once a session and a tree exist; all zero for the messenger commands.
+struct TSmbIds {
+    uint16_t Tid = 0;
+    uint16_t Pid = 0;
+    uint16_t Uid = 0;
+    uint16_t Mid = 0;
+};
+
+// The 32-byte header of a request: the signature, the command and the identifiers, every other field zero.
+std::vector<uint8_t> SmbRequestHeader(uint8_t command, const TSmbIds& ids = {});
+
+// A whole request: header, WordCount and the words, ByteCount and the data (at most 255 words and 65535 bytes,
+// else std::invalid_argument).
+std::vector<uint8_t> SmbRequest(uint8_t command, const TSmbIds& ids, std::span<const uint16_t> words,
+    std::span<const uint8_t> data);
 
 // 0xD5: no words; data 0x04 sender NUL 0x04 recipient NUL. A name holding a NUL raises std::invalid_argument.
 std::vector<uint8_t> SmbStartMessageRequest(std::string_view sender, std::string_view recipient);
@@ -32,8 +45,12 @@ struct TSmbReply {
     uint32_t Status = 0;     // NT status, or the four status bytes read little-endian
     uint8_t ErrorClass = 0;  // DOS form only
     uint16_t ErrorCode = 0;  // DOS form only
+    uint16_t Tid = 0;
+    uint16_t Uid = 0;
+    uint16_t Mid = 0;
     std::vector<uint16_t> Words;
     size_t ByteCount = 0;
+    size_t DataOffset = 0;   // where the data bytes begin, counted from the header's first byte
 
     bool Succeeded() const { return Status == 0; }
 };
