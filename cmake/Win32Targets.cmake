@@ -82,3 +82,11 @@ add_dependencies(e2e_tests netapi32_run)
 add_executable(winpopup_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/WinPopupBench.cpp)
 target_link_libraries(winpopup_bench PRIVATE varnel_ui)
 target_link_options(winpopup_bench PRIVATE ${STATIC_RUNTIME})
+
+# The setup program's round trip (tests/setup/round-trip.sh, from scripts/test --release) uses the end-to-end driver.
+file(GLOB E2E_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/Driver*.cpp)
+add_executable(setup_tests EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/setup/SetupRoundTripTest.cpp ${E2E_DRIVER_SOURCES})
+set_target_properties(setup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
+target_include_directories(setup_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
+target_link_libraries(setup_tests PRIVATE varnel_core gtest_main ${SYSTEM_LIBS})
+target_link_options(setup_tests PRIVATE ${STATIC_RUNTIME})
