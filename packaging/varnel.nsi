@@ -201,14 +201,15 @@ Function un.onInit
 FunctionEnd
 
 ; Removes exactly what the installer wrote; Varnel.Ini in the Windows folder holds the user's colours and stays.
+; The folder goes last: once it is gone, the uninstall is complete (the silent round trip waits for that).
 Section "Uninstall"
   Call un.CloseRunningProgram
+  Delete "${SHORTCUT}"
+  Call un.DeleteOwnRunValue
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   Delete "$INSTDIR\${EXE}"
   Delete "$INSTDIR\BENIOKU.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
-  Delete "${SHORTCUT}"
-  Call un.DeleteOwnRunValue
-  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd
