@@ -1,7 +1,7 @@
 ; The Windows setup program of Varnel, built on Linux by scripts/package:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=x.y -DSTAGE=<folder with the files> -DICON=<icon> -DOUTFILE=<exe> varnel.nsi
 ; Per-machine into Program Files when the user may (the installer asks for elevation), otherwise per-user.
-; Silent use: setup.exe /S [/AUTOSTART] [/D=folder]; the uninstaller takes /S as well.
+; Silent use: setup.exe /S [/AUTOSTART] [/CURRENTUSER] [/D=folder]; the uninstaller takes /S as well.
 Unicode true
 
 !ifndef VERSION
@@ -140,10 +140,23 @@ FunctionEnd
 !insertmacro DEFINE_DELETE_OWN_RUN_VALUE ""
 !insertmacro DEFINE_DELETE_OWN_RUN_VALUE "un."
 
+Var AllUsers
+
 Function .onInit
+  ${GetParameters} $2
   UserInfo::GetAccountType
   Pop $0
+  StrCpy $AllUsers 0
   ${If} $0 == "Admin"
+    StrCpy $AllUsers 1
+  ${EndIf}
+  ; /CURRENTUSER asks for an installation of one's own where one for all users would be possible.
+  ClearErrors
+  ${GetOptions} $2 "/CURRENTUSER" $3
+  ${IfNot} ${Errors}
+    StrCpy $AllUsers 0
+  ${EndIf}
+  ${If} $AllUsers = 1
     SetShellVarContext all
   ${Else}
     SetShellVarContext current
@@ -153,7 +166,7 @@ Function .onInit
     ReadRegStr $INSTDIR SHCTX "${UNINSTALL_KEY}" "InstallLocation"
   ${EndIf}
   ${If} $INSTDIR == ""
-    ${If} $0 == "Admin"
+    ${If} $AllUsers = 1
       StrCpy $INSTDIR "$PROGRAMFILES\${PRODUCT}"
     ${Else}
       StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
@@ -162,7 +175,6 @@ Function .onInit
 
   ; Start with Windows stays as the user left it; /AUTOSTART turns it on for a silent install.
   ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
-  ${GetParameters} $2
   ClearErrors
   ${GetOptions} $2 "/AUTOSTART" $3
   ${IfNot} ${Errors}

@@ -1,4 +1,5 @@
-// The setup program's round trip under Wine: silent installs, the installed program started once, silent uninstall.
+// The setup program's round trip under Wine, for all users and for one: silent installs, the installed program
+// started once, silent uninstall.
 // tests/setup/round-trip.sh runs it in a Wine prefix of its own with the setup program's path in VARNEL_SETUP.
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -111,42 +112,61 @@ void RunSetup(const std::string& setup, const std::string& arguments)
     EXPECT_EQ(process.ExitCode(), std::optional<DWORD>(0)) << setup << " " << arguments;
 }
 
-class SetupRoundTrip : public ::testing::Test {
+// Where one installation puts things: for all users (Wine counts as an administrator) or, on request, for one.
+struct TInstallMode {
+    const char* Name;
+    const char* Switch;  // added to the setup program's command line
+    int ParentFolder;  // the known folder (CSIDL) that holds the installation folder
+    const char* Folder;  // the installation folder below it
+    int StartMenu;  // the known folder of the Start menu's programs
+    HKEY Registration;  // where the uninstaller is registered
+    HKEY Elsewhere;  // where it must not be
+};
+
+const TInstallMode kModes[] = {
+    {"AllUsers", "", CSIDL_PROGRAM_FILES, "Varnel", CSIDL_COMMON_PROGRAMS, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER},
+    {"CurrentUser", " /CURRENTUSER", CSIDL_LOCAL_APPDATA, "Programs\\Varnel", CSIDL_PROGRAMS, HKEY_CURRENT_USER,
+     HKEY_LOCAL_MACHINE},
+};
+
+class SetupRoundTrip : public ::testing::TestWithParam<TInstallMode> {
 protected:
     void SetUp() override { CoInitialize(nullptr); }
     void TearDown() override { CoUninitialize(); }
 };
 
-TEST_F(SetupRoundTrip, InstallsStartsAndUninstallsLeavingOnlyTheSettings)
+TEST_P(SetupRoundTrip, InstallsStartsAndUninstallsLeavingOnlyTheSettings)
 {
+    const TInstallMode& mode = GetParam();
     const char* setup = std::getenv("VARNEL_SETUP");
     ASSERT_TRUE(setup && *setup) << "VARNEL_SETUP names no setup program";
-    const std::string folder = KnownFolder(CSIDL_PROGRAM_FILES) + "\\Varnel";
+    const std::string folder = KnownFolder(mode.ParentFolder) + "\\" + mode.Folder;
     const std::string exe = folder + "\\varnel.exe";
-    const std::string shortcut = KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\Varnel.lnk";
+    const std::string shortcut = KnownFolder(mode.StartMenu) + "\\Varnel.lnk";
     ASSERT_FALSE(Exists(folder)) << "an earlier installation is in the way: " << folder;
     const std::string settings = "[AYARLAR]\r\nRENK=clYellow\r\nEDIT_RENK=clWhite\r\nFONT_RENK=clBlack\r\n";
     WriteIniFile(settings);
 
-    // Wine counts as an administrator, so this is the installation for all users, without start with Windows.
-    RunSetup(setup, "/S");
+    // Without start with Windows, which is off by default.
+    RunSetup(setup, std::string("/S") + mode.Switch);
     for (const char* name : kInstalledFiles)
         EXPECT_TRUE(Exists(folder + "\\" + name)) << name;
     EXPECT_EQ(lstrcmpiA(ShortcutTarget(shortcut).c_str(), exe.c_str()), 0) << ShortcutTarget(shortcut);
-    const HKEY machine = HKEY_LOCAL_MACHINE;
-    EXPECT_EQ(RegString(machine, kUninstallKey, "DisplayName"), "Varnel");
-    EXPECT_EQ(RegString(machine, kUninstallKey, "DisplayVersion"), VARNEL_VERSION_TEXT);
-    EXPECT_EQ(RegString(machine, kUninstallKey, "Publisher"), "Varnel developers");
-    EXPECT_EQ(RegString(machine, kUninstallKey, "DisplayIcon"), exe + ",0");
-    EXPECT_EQ(RegString(machine, kUninstallKey, "UninstallString"), "\"" + folder + "\\uninst.exe\"");
-    const std::optional<DWORD> sizeKb = RegDword(machine, kUninstallKey, "EstimatedSize");
+    const HKEY root = mode.Registration;
+    EXPECT_EQ(RegString(root, kUninstallKey, "DisplayName"), "Varnel");
+    EXPECT_EQ(RegString(root, kUninstallKey, "DisplayVersion"), VARNEL_VERSION_TEXT);
+    EXPECT_EQ(RegString(root, kUninstallKey, "Publisher"), "Varnel developers");
+    EXPECT_EQ(RegString(root, kUninstallKey, "DisplayIcon"), exe + ",0");
+    EXPECT_EQ(RegString(root, kUninstallKey, "UninstallString"), "\"" + folder + "\\uninst.exe\"");
+    const std::optional<DWORD> sizeKb = RegDword(root, kUninstallKey, "EstimatedSize");
     ASSERT_TRUE(sizeKb.has_value());
     EXPECT_GE(*sizeKb, FileSize(exe) / 1024);
     EXPECT_LT(*sizeKb, 8 * 1024u);
+    EXPECT_FALSE(KeyExists(mode.Elsewhere, kUninstallKey));
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kRunKey, "Varnel"), std::nullopt) << "start with Windows is off by default";
 
     // Installing again over it, now with start with Windows.
-    RunSetup(setup, "/S /AUTOSTART");
+    RunSetup(setup, std::string("/S /AUTOSTART") + mode.Switch);
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kRunKey, "Varnel"), "\"" + exe + "\"");
 
     // The installed program runs; the uninstaller ends it through its own message loop before removing it.
@@ -156,14 +176,18 @@ TEST_F(SetupRoundTrip, InstallsStartsAndUninstallsLeavingOnlyTheSettings)
     TProcess uninstaller(Command(folder + "\\uninst.exe", "/S"));
     EXPECT_TRUE(program.WaitForExit(30000)) << "the uninstaller did not end the running program";
     EXPECT_EQ(program.ExitCode(), std::optional<DWORD>(0));
+    // The uninstaller runs from a copy of itself and removes the installation folder last.
     EXPECT_TRUE(WaitUntil([&] { return !Exists(folder); }, kSetupTimeoutMs)) << folder << " is left";
     for (const char* name : kInstalledFiles)
         EXPECT_FALSE(Exists(folder + "\\" + name)) << name;
     EXPECT_FALSE(Exists(shortcut));
-    EXPECT_FALSE(KeyExists(machine, kUninstallKey));
+    EXPECT_FALSE(KeyExists(root, kUninstallKey));
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kRunKey, "Varnel"), std::nullopt);
     EXPECT_EQ(ReadIniFile(), settings) << "the user's settings must stay";
     DeleteIniFile();
 }
+
+INSTANTIATE_TEST_SUITE_P(Modes, SetupRoundTrip, ::testing::ValuesIn(kModes),
+                         [](const ::testing::TestParamInfo<TInstallMode>& info) { return info.param.Name; });
 
 } // namespace
