@@ -165,17 +165,21 @@ TEST_P(SetupRoundTrip, InstallsStartsAndUninstallsLeavingOnlyTheSettings)
     EXPECT_FALSE(KeyExists(mode.Elsewhere, kUninstallKey));
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kRunKey, "Varnel"), std::nullopt) << "start with Windows is off by default";
 
-    // Installing again over it, now with start with Windows.
+    // The installed program runs; installing again over it, now with start with Windows, first ends it through
+    // its own message loop, and so does the uninstaller.
+    TScenario scenario;
+    TProcess& first = scenario.Start(Command(exe));
+    ASSERT_NE(first.WaitForTopWindow("TForm1", "Korvent Soft", 20000), nullptr) << "the installed program did not start";
     RunSetup(setup, std::string("/S /AUTOSTART") + mode.Switch);
+    EXPECT_TRUE(first.WaitForExit(10000)) << "the setup program did not end the running program";
+    EXPECT_EQ(first.ExitCode(), std::optional<DWORD>(0));
     EXPECT_EQ(RegString(HKEY_CURRENT_USER, kRunKey, "Varnel"), "\"" + exe + "\"");
 
-    // The installed program runs; the uninstaller ends it through its own message loop before removing it.
-    TScenario scenario;
-    TProcess& program = scenario.Start(Command(exe));
-    ASSERT_NE(program.WaitForTopWindow("TForm1", "Korvent Soft", 20000), nullptr) << "the installed program did not start";
+    TProcess& second = scenario.Start(Command(exe));
+    ASSERT_NE(second.WaitForTopWindow("TForm1", "Korvent Soft", 20000), nullptr) << "the reinstalled program did not start";
     TProcess uninstaller(Command(folder + "\\uninst.exe", "/S"));
-    EXPECT_TRUE(program.WaitForExit(30000)) << "the uninstaller did not end the running program";
-    EXPECT_EQ(program.ExitCode(), std::optional<DWORD>(0));
+    EXPECT_TRUE(second.WaitForExit(30000)) << "the uninstaller did not end the running program";
+    EXPECT_EQ(second.ExitCode(), std::optional<DWORD>(0));
     // The uninstaller runs from a copy of itself and removes the installation folder last.
     EXPECT_TRUE(WaitUntil([&] { return !Exists(folder); }, kSetupTimeoutMs)) << folder << " is left";
     for (const char* name : kInstalledFiles)
