@@ -24,3 +24,11 @@ if(benchmark_FOUND AND BENCH_SOURCES)
   target_compile_options(core_bench PRIVATE -O2)
   target_link_libraries(core_bench PRIVATE varnel_core_optimised benchmark::benchmark)
 endif()
+
+# The protocol core on a network of namespaces with real Samba daemons (root only: CI runs as root).
+add_executable(lan_probe ${CMAKE_SOURCE_DIR}/tests/lan/lan_probe.cpp)
+target_link_libraries(lan_probe PRIVATE varnel_core)
+target_compile_options(lan_probe PRIVATE ${SANITIZE})
+target_link_options(lan_probe PRIVATE ${SANITIZE})
+add_test(NAME lan_core COMMAND ${CMAKE_SOURCE_DIR}/tests/lan/with-lan-core.sh $<TARGET_FILE:lan_probe>)
+set_tests_properties(lan_core PROPERTIES TIMEOUT 240)

@@ -8,7 +8,7 @@ set(TEST_BIN_DIR ${CMAKE_BINARY_DIR}/bin/test)
 file(GLOB TOOLKIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/toolkit/*.cpp)
 file(GLOB COMPONENT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/components/*.cpp)
 file(GLOB FORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
-set(SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel32 msimg32 ws2_32)
+set(SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel32 msimg32 ws2_32 iphlpapi)
 
 add_library(varnel_ui STATIC ${TOOLKIT_SOURCES} ${COMPONENT_SOURCES} ${FORM_SOURCES})
 target_include_directories(varnel_ui PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
@@ -90,3 +90,8 @@ set_target_properties(setup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN
 target_include_directories(setup_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
 target_link_libraries(setup_tests PRIVATE varnel_core gtest_main ${SYSTEM_LIBS})
 target_link_options(setup_tests PRIVATE ${STATIC_RUNTIME})
+
+# The network scenarios on a network of namespaces with a real Samba browse master (root only: CI runs as root).
+add_test(NAME lan_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/lan/with-lan.sh $<TARGET_FILE:e2e_tests>
+  WORKING_DIRECTORY ${TEST_BIN_DIR})
+set_tests_properties(lan_tests PROPERTIES TIMEOUT 300)

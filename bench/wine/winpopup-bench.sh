@@ -24,7 +24,7 @@ rounds=5
 per_round=$(( (count + rounds - 1) / rounds ))
 ours="" theirs=""
 for round in $(seq "$rounds"); do
-  ours+="$(VARNEL_TEST_SESSION_PORT=139 cmake/wine-run.sh "$build/bin/winpopup_bench.exe" "$per_round" localhost \
+  ours+="$(cmake/wine-run.sh "$build/bin/winpopup_bench.exe" "$per_round" localhost \
     "$(echo "Z:$dir/text.cp1254" | tr / '\\')" | awk '/^ours_us/ {print $2}')"$'\n'
   for i in $(seq "$per_round"); do
     start=$(date +%s%N)

@@ -4,13 +4,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "components/BrowseMaster.h"
 #include "components/NetApi32.h"
+#include "core/Text.h"
 
 namespace {
 
 constexpr DWORD kServerInfoLevel = 100;
 constexpr DWORD kAllRecordsAtOnce = 0xFFFFFFFF;
 constexpr uint32_t kAllServerTypes = 0xFFFFFFFF;
+constexpr DWORD kNoBrowserServers = 6118; // ERROR_NO_BROWSER_SERVERS_FOUND: the platform keeps no browse list
 
 // The platform's level-100 record: the server's platform id and its name.
 struct TServerInfo100 {
@@ -51,6 +54,12 @@ public:
             NetApi32::NetApiBufferFree(data);
     }
 };
+
+std::string LocalWorkgroup()
+{
+    const std::string workgroup = Trim(NetApi32::Workgroup());
+    return workgroup.empty() ? "WORKGROUP" : workgroup;
+}
 
 }  // namespace
 
@@ -93,6 +102,13 @@ std::unique_ptr<TServerList> TNTPersistent::EnumServers(const std::string& Serve
         DWORD total = 0;
         const DWORD status = NetApi32::NetServerEnum(server.Bytes, kServerInfoLevel, &records.Data,
                                                      kAllRecordsAtOnce, &read, &total, ServerType, nullptr, &resume);
+        // Without SMB1 (and under Wine) the platform has no list of its own; the workgroup's browse master may.
+        if (status == kNoBrowserServers && list->empty() && Trim(ServerName).empty() && !Loading()) {
+            if (auto names = ServersFromBrowseMaster(LocalWorkgroup(), ServerType)) {
+                *list = std::move(*names);
+                return list;
+            }
+        }
         // While the owner is still building its layout a failing status is ignored, as it always was.
         if (status != NetApi32::kSuccess && status != NetApi32::kMoreData && !Loading())
             RaiseNTError(status);

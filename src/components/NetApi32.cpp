@@ -13,6 +13,7 @@ struct TBinding {
     std::string Name = "netapi32.dll";  // so that a call before any binding still names a library
     TNetServerEnum ServerEnum = nullptr;
     TNetApiBufferFree BufferFree = nullptr;
+    TNetWkstaGetInfo WkstaGetInfo = nullptr; // NT family only
 };
 
 TBinding& Binding()
@@ -59,6 +60,7 @@ void DoneNetApi32()
     binding.Handle = nullptr;
     binding.ServerEnum = nullptr;
     binding.BufferFree = nullptr;
+    binding.WkstaGetInfo = nullptr;
 }
 
 void BindNetApi32(const std::string& libraryName, bool ntFamily)
@@ -75,6 +77,9 @@ void BindNetApi32(const std::string& libraryName, bool ntFamily)
         reinterpret_cast<void*>(GetProcAddress(handle, ntFamily ? "NetServerEnum" : "NetServerEnumA")));
     binding.BufferFree = reinterpret_cast<TNetApiBufferFree>(
         reinterpret_cast<void*>(GetProcAddress(handle, "NetApiBufferFree")));
+    if (ntFamily)
+        binding.WkstaGetInfo = reinterpret_cast<TNetWkstaGetInfo>(
+            reinterpret_cast<void*>(GetProcAddress(handle, "NetWkstaGetInfo")));
 }
 
 bool Loaded() { return Binding().Handle != nullptr; }
@@ -96,6 +101,35 @@ DWORD NetApiBufferFree(void* buffer)
     if (!call)
         RaiseNotBound();
     return call(buffer);
+}
+
+std::string Workgroup()
+{
+    const TBinding& binding = Binding();
+    if (!binding.WkstaGetInfo || !binding.BufferFree)
+        return {};
+    // The level-100 record: platform id, computer name, workgroup, version numbers.
+    struct TWkstaInfo100 {
+        DWORD PlatformId;
+        const wchar_t* ComputerName;
+        const wchar_t* LanGroup;
+        DWORD VersionMajor;
+        DWORD VersionMinor;
+    };
+    BYTE* buffer = nullptr;
+    if (binding.WkstaGetInfo(nullptr, 100, &buffer) != kSuccess || !buffer)
+        return {};
+    std::string workgroup;
+    if (const wchar_t* group = reinterpret_cast<const TWkstaInfo100*>(buffer)->LanGroup) {
+        const int size = WideCharToMultiByte(CP_ACP, 0, group, -1, nullptr, 0, nullptr, nullptr);
+        if (size > 1) {
+            workgroup.assign(static_cast<size_t>(size), '\0');
+            WideCharToMultiByte(CP_ACP, 0, group, -1, workgroup.data(), size, nullptr, nullptr);
+            workgroup.resize(static_cast<size_t>(size) - 1);
+        }
+    }
+    binding.BufferFree(buffer);
+    return workgroup;
 }
 
 void FreeBufferQuietly(void* buffer) noexcept

@@ -15,6 +15,7 @@ using TNetServerEnum = DWORD(WINAPI*)(const void* servername, DWORD level, BYTE*
                                       DWORD* entriesread, DWORD* totalentries, DWORD servertype,
                                       const void* domain, DWORD* resumeHandle);
 using TNetApiBufferFree = DWORD(WINAPI*)(void* buffer);
+using TNetWkstaGetInfo = DWORD(WINAPI*)(const void* servername, DWORD level, BYTE** bufptr);
 
 // True when GetVersionExA reports the NT platform; a failing query raises ENTException with the last error.
 bool IsNTFamily();
@@ -36,6 +37,10 @@ const std::string& LibraryName();
 DWORD NetServerEnum(const void* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen, DWORD* entriesread,
                     DWORD* totalentries, DWORD servertype, const void* domain, DWORD* resumeHandle);
 DWORD NetApiBufferFree(void* buffer);
+
+// The workgroup or domain this computer belongs to (code page 1254), as the workstation information says; empty
+// where the library does not tell (the older family, a library without the function, a failing call).
+std::string Workgroup();
 
 // Releases a record buffer on a path that is already failing: never raises, does nothing when unbound.
 void FreeBufferQuietly(void* buffer) noexcept;

@@ -6,21 +6,17 @@
 // Where a direct delivery looks for the recipient and how long each step may take.
 struct TWinPopupNetwork {
     bool PlatformResolver = true;                     // hosts file and DNS, before the name query
-    std::string NameQueryAddress = "255.255.255.255"; // the local broadcast address
+    std::string NameQueryAddress;                     // empty: each local network's broadcast address
     uint16_t NameQueryPort = 137;
     uint16_t SessionPort = 139;
     uint32_t ResolverTimeoutMs = 4000;
     uint32_t NameQueryTimeoutMs = 1500; // three queries, 500 ms apart
     uint32_t ConnectTimeoutMs = 3000;
     uint32_t TotalTimeoutMs = 10000;    // the whole send, resolving included
-    std::string ConfigurationError;     // a malformed test variable: every delivery fails rather than guess
 };
 
-// The process's settings. On first use the test variables of the environment are applied, so that tests of the
-// whole program keep every packet on loopback:
-//   VARNEL_TEST_NAME_QUERY=<IPv4>:<port>   where name queries go instead of the broadcast address
-//   VARNEL_TEST_SESSION_PORT=<port>        the session port instead of 139
-//   VARNEL_TEST_NO_RESOLVER=1              skip the hosts file and DNS
+// The process's settings; the program keeps the defaults, tests linked with the component point them at their
+// own peers on loopback.
 TWinPopupNetwork& WinPopupNetwork();
 
 // Delivers the trimmed text from `from` (this computer's name when empty) to `to`: names upper-cased and cut to

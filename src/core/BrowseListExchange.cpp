@@ -158,7 +158,8 @@ void TBrowseListExchange::QueueEnumeration()
     ++FRounds;
     FReply = TTransactionReply();
     const std::string from = FRounds > 1 ? FNames.back() : std::string();
-    const std::vector<uint8_t> parameters = RapServerEnumParameters(FQuery.Workgroup, FQuery.ReceiveBufferSize, from);
+    const std::vector<uint8_t> parameters =
+        RapServerEnumParameters(FQuery.Workgroup, FQuery.ReceiveBufferSize, from, FQuery.ServerType);
     Queue(SmbTransactionRequest(FIds, kLanmanPipe, parameters, kRapMaxParameterCount, FQuery.ReceiveBufferSize));
 }
 

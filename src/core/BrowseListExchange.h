@@ -14,6 +14,7 @@ struct TBrowseListQuery {
     std::string CallingName;                // our computer's name, OEM bytes, at most 15
     std::string Workgroup;                  // OEM bytes
     uint16_t ReceiveBufferSize = 0xFFFF;    // the data one reply may carry
+    uint32_t ServerType = 0xFFFFFFFF;       // every kind of server
 };
 
 // Session request to *SMBSERVER, negotiate NT LM 0.12, anonymous session, tree connect to IPC$, then

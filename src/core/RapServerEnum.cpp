@@ -34,7 +34,7 @@ uint16_t GetWord(std::span<const uint8_t> bytes, size_t at)
 } // namespace
 
 std::vector<uint8_t> RapServerEnumParameters(std::string_view workgroup, uint16_t receiveBufferSize,
-    std::string_view firstName)
+    std::string_view firstName, uint32_t serverType)
 {
     const bool fromName = !firstName.empty();
     std::vector<uint8_t> out;
@@ -43,8 +43,8 @@ std::vector<uint8_t> RapServerEnumParameters(std::string_view workgroup, uint16_
     PutText(out, "B16");
     PutWord(out, kInfoLevel0);
     PutWord(out, receiveBufferSize);
-    PutWord(out, static_cast<uint16_t>(kEveryServerType));
-    PutWord(out, static_cast<uint16_t>(kEveryServerType >> 16));
+    PutWord(out, static_cast<uint16_t>(serverType));
+    PutWord(out, static_cast<uint16_t>(serverType >> 16));
     PutText(out, workgroup);
     if (fromName)
         PutText(out, firstName);

@@ -17,10 +17,11 @@ inline constexpr uint16_t kRapSuccess = 0;
 inline constexpr uint16_t kRapMoreData = 234;
 inline constexpr size_t kServerInfo0Size = 16; // a level 0 record: the name, NUL-padded
 
-// NetServerEnum2 at level 0 for every server type of the workgroup (OEM bytes). With a first name it is
-// NetServerEnum3, which starts the list at that name. A text holding a NUL raises std::invalid_argument.
+// NetServerEnum2 at level 0 for the servers of the workgroup (OEM bytes) whose type matches serverType. With a
+// first name it is NetServerEnum3, which starts the list at that name. A text holding a NUL raises
+// std::invalid_argument.
 std::vector<uint8_t> RapServerEnumParameters(std::string_view workgroup, uint16_t receiveBufferSize,
-    std::string_view firstName = {});
+    std::string_view firstName = {}, uint32_t serverType = kEveryServerType);
 
 struct TRapServerList {
     uint16_t Status = 0;         // 0, or 234 when the buffer held fewer records than there are

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "../e2e/standin/StandinProtocol.h"
+#include "WinPopupPeers.h"
+#include "components/BrowseMaster.h"
 #include "core/Text.h"
 
 namespace {
@@ -42,6 +44,10 @@ protected:
         DeleteFileA(FLog.c_str());
         SetEnvironmentVariableA(standin::kScriptVariable, FScript.c_str());
         SetEnvironmentVariableA(standin::kLogVariable, FLog.c_str());
+        // On 6118 the component asks the workgroup's browse master: here the question stays on loopback.
+        FSavedNetwork = BrowseMasterNetwork();
+        BrowseMasterNetwork().NameQuery = {"127.0.0.1", FNames.Port()};
+        BrowseMasterNetwork().NameQueryTimeoutMs = 300;
         NetApi32::InitNetApi32();
         FService = std::make_unique<TNTService>(nullptr);
         FService->NotifyLoaded();
@@ -51,6 +57,7 @@ protected:
     {
         FService.reset();
         NetApi32::DoneNetApi32();
+        BrowseMasterNetwork() = FSavedNetwork;
         SetEnvironmentVariableA(standin::kScriptVariable, nullptr);
         SetEnvironmentVariableA(standin::kLogVariable, nullptr);
         DeleteFileA(FScript.c_str());
@@ -71,6 +78,8 @@ protected:
     std::string FScript;
     std::string FLog;
     std::unique_ptr<TNTService> FService;
+    peers::TNameResponder FNames{{}};
+    TBrowseMasterNetwork FSavedNetwork;
 };
 
 TEST_F(ServerEnumeration, BindsTheStandInBesideTheTests)
@@ -148,6 +157,7 @@ TEST_F(ServerEnumeration, FailingStatusesRaiseWithCodeAndMessage)
     };
     for (const Case& c : cases) {
         Script({{c.status, 0, {}}});
+        const int queriesBefore = FNames.Queries();
         try {
             FService->GetServerList("");
             ADD_FAILURE() << "no exception for " << c.status;
@@ -155,6 +165,8 @@ TEST_F(ServerEnumeration, FailingStatusesRaiseWithCodeAndMessage)
             EXPECT_EQ(e.ErrorCode(), c.status);
             EXPECT_EQ(e.Message(), c.message);
         }
+        // Only 6118 sends the component looking for a browse master; with none answering, 6118 stands.
+        EXPECT_EQ(FNames.Queries() > queriesBefore, c.status == 6118) << c.status;
     }
     EXPECT_FALSE(PlatformText(5).empty());  // the system text really is used where there is one
 }
