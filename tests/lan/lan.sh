@@ -15,10 +15,10 @@ LAN_CLIENT_ADDRESS=10.233.14.2
 lan_up() {
   LAN_NAME=$1 LAN_DIR=$2
   LAN_SRV=$LAN_NAME-srv LAN_PC=$LAN_NAME-pc
-  if ! command -v ip >/dev/null; then echo "lan: the ip command is missing (iproute2)" >&2; return 1; fi
-  if [ "$(id -u)" != 0 ]; then echo "lan: network namespaces need root" >&2; return 1; fi
+  if ! command -v ip >/dev/null; then echo "lan: the ip command is missing (iproute2)" >&2; return 77; fi
+  if [ "$(id -u)" != 0 ]; then echo "lan: network namespaces need root" >&2; return 77; fi
   lan_down_namespaces
-  ip netns add "$LAN_SRV" || { echo "lan: cannot create network namespaces" >&2; return 1; }
+  ip netns add "$LAN_SRV" || { echo "lan: cannot create network namespaces" >&2; return 77; }
   ip netns add "$LAN_PC" || { lan_down; return 1; }
   # Both ends are born inside the namespaces: the machine's own namespace never holds either.
   ip -n "$LAN_SRV" link add lan0 type veth peer name lan0 netns "$LAN_PC" || { lan_down; return 1; }
