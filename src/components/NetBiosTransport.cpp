@@ -201,7 +201,7 @@ void ConnectSession(const TSocket& tcp, in_addr address, uint16_t port, uint32_t
         if (ready == SOCKET_ERROR)
             FailWith(TWinPopupFailure::LocalFault, WinsockProblem("select"));
         if (ready == 0)
-            FailWith(TWinPopupFailure::ConnectFailed, "no answer on the session port in time");
+            FailWith(TWinPopupFailure::ConnectTimedOut, "no answer on the session port in time");
         int error = 0;
         int size = sizeof(error);
         getsockopt(tcp.Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);

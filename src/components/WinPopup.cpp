@@ -142,5 +142,5 @@ void DeliverWinPopup(const std::string& from, const std::string& to, const std::
         failure = exchange.Failure().value_or(TWinPopupFailure::LocalFault);
     }
     const int32_t code = WinPopupErrorCode(*failure);
-    throw EWsNetException(SystemErrorText(static_cast<uint32_t>(code)), code);
+    throw EWsNetException(WinPopupFailureMessage(*failure, ErrorCodeText(static_cast<uint32_t>(code))), code);
 }

@@ -21,7 +21,8 @@ TWinPopupNetwork& WinPopupNetwork();
 
 // Delivers the trimmed text from `from` (this computer's name when empty) to `to`: names upper-cased and cut to
 // 15 characters, everything in the OEM code page, within the bounds above. Raises EWsNetException with 2273 when
-// the recipient cannot be resolved, refuses the session or is not receiving, with 2136 for any other fault.
+// the recipient cannot be resolved, refuses the session or is not receiving, with 2136 for any other fault; its
+// message is the code's words and, on a second line, the reason in Turkish.
 void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text);
 
 // Why the last delivery of this process failed, in words (empty after a success); for diagnostics only.

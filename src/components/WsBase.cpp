@@ -1,14 +1,15 @@
-// Base of the network and shell components, and the system error texts they report.
+// Base of the network and shell components, and the error texts they report.
 #include "components/WsBase.h"
 
 #include <windows.h>
 
-#include "core/Text.h"
+#include "core/NetErrorTexts.h"
 #include "toolkit/SysUtils.h"
 
-std::string SystemErrorText(uint32_t code)
+std::string ErrorCodeText(uint32_t code)
 {
-    return CleanSystemText(SystemMessage(code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 256));
+    return ErrorCodeText(
+        code, [](uint32_t c) { return SystemMessage(c, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 256); });
 }
 
 bool IsNtVersion5OrLater()

@@ -1,4 +1,4 @@
-// Base of the network and shell components, and the system error texts they report.
+// Base of the network and shell components, and the error texts they report.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -15,9 +15,9 @@ public:
     void SetVersion(const std::string&) {}
 };
 
-// The system message text for an error code: language neutral, at most 256 characters, without trailing
-// blanks and full stops; empty when the system has no text for the code.
-std::string SystemErrorText(uint32_t code);
+// The words for an error code (ErrorCodeText over the system message table read language neutral, at most
+// 256 characters): the system's text, else the network error table's; empty when neither knows the code.
+std::string ErrorCodeText(uint32_t code);
 
 // True on the NT family from version 5 (Windows 2000) on.
 bool IsNtVersion5OrLater();

@@ -55,7 +55,7 @@ uint32_t CallNetMessageBufferSend(const std::string& server, const std::string& 
         binding.Library = LoadLibraryA(binding.LibraryName.c_str());
         if (!binding.Library) {
             const DWORD error = GetLastError();
-            throw EWsNetException(SystemErrorText(error) + " [" + binding.LibraryName + "]", static_cast<int32_t>(error));
+            throw EWsNetException(ErrorCodeText(error) + " [" + binding.LibraryName + "]", static_cast<int32_t>(error));
         }
     }
     if (!binding.Send) {
@@ -63,7 +63,7 @@ uint32_t CallNetMessageBufferSend(const std::string& server, const std::string& 
             reinterpret_cast<void*>(GetProcAddress(binding.Library, "NetMessageBufferSend")));
         if (!binding.Send) {
             const DWORD error = GetLastError();
-            throw EWsNetException(SystemErrorText(error), static_cast<int32_t>(error));
+            throw EWsNetException(ErrorCodeText(error), static_cast<int32_t>(error));
         }
     }
     TWideBuffer serverName, toName, fromName;

@@ -21,6 +21,6 @@ void TWsNetMessage::Send()
     if (result == kErrorNotSupported)
         DeliverWinPopup(MsgFrom, MsgTo, MsgText); // no messenger service here: talk to the receiver ourselves
     else if (result != 0)
-        throw EWsNetException(SystemErrorText(result), static_cast<int32_t>(result));
+        throw EWsNetException(ErrorCodeText(result), static_cast<int32_t>(result));
     Fire(OnMessageSent, this);
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "core/Text.h"
+
 std::optional<std::string_view> FindNetErrorText(uint32_t code)
 {
     const auto table = NetErrorTable();
@@ -13,14 +15,31 @@ std::optional<std::string_view> FindNetErrorText(uint32_t code)
     return std::string_view(it->Text);
 }
 
+namespace {
+
+std::optional<std::string> TableText(uint32_t code)
+{
+    const auto text = FindNetErrorText(code);
+    if (!text)
+        return std::nullopt;
+    return text->empty() ? std::string("Unknown error") : std::string(*text);
+}
+
+}  // namespace
+
 std::string NetErrorText(uint32_t code, const TSystemErrorText& systemText)
 {
-    if (const auto text = FindNetErrorText(code)) {
-        if (text->empty())
-            return "Unknown error";
-        return std::string(*text);
-    }
+    if (auto text = TableText(code))
+        return std::move(*text);
     return systemText ? systemText(code) : std::string();
+}
+
+std::string ErrorCodeText(uint32_t code, const TSystemErrorText& systemText)
+{
+    std::string text = CleanSystemText(Trim(systemText ? systemText(code) : std::string()));
+    if (text.empty())
+        text = CleanSystemText(Trim(TableText(code).value_or(std::string())));
+    return text;
 }
 
 std::string NetErrorMessage(uint32_t code, const TSystemErrorText& systemText)

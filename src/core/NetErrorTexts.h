@@ -26,6 +26,12 @@ using TSystemErrorText = std::function<std::string(uint32_t code)>;
 // The table's text, "Unknown error" for an empty entry, otherwise the system's text as it comes.
 std::string NetErrorText(uint32_t code, const TSystemErrorText& systemText);
 
+// The words for a platform or network error code, as an error box shows them: the system's text, else the
+// table's (read as NetErrorText reads it), without blanks at either end and without trailing full stops;
+// empty only when neither knows the code. Network codes have no system text on Wine or on Windows without
+// its network message library, which is why the table stands behind the system.
+std::string ErrorCodeText(uint32_t code, const TSystemErrorText& systemText);
+
 // The code in decimal, ": ", and the text above.
 std::string NetErrorMessage(uint32_t code, const TSystemErrorText& systemText);
 

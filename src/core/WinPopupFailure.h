@@ -1,6 +1,9 @@
-// Why a direct messenger delivery failed, and the platform error code that each reason is reported with.
+// Why a direct messenger delivery failed, the platform error code that each reason is reported with, and the
+// reason in the user's words.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "core/Exceptions.h"
 
@@ -9,7 +12,8 @@ inline constexpr int32_t kNerrNetworkError = 2136; // a general network error oc
 
 enum class TWinPopupFailure {
     RecipientUnresolved, // neither the resolver nor a name query knew the recipient
-    ConnectFailed,       // nothing answered on the session port in time, or the connection was refused
+    ConnectFailed,       // the connection to the session port was refused
+    ConnectTimedOut,     // nothing answered on the session port in time
     SessionRefused,      // a negative session response
     MessageRefused,      // the receiver turned the message down (not receiving, paused, no room)
     ConnectionLost,      // the peer closed or reset the connection half-way
@@ -21,6 +25,13 @@ enum class TWinPopupFailure {
 
 // 2273 when the recipient cannot be resolved, refuses the session or is not receiving; 2136 otherwise.
 int32_t WinPopupErrorCode(TWinPopupFailure failure);
+
+// The concrete reason, one Turkish sentence in code page 1254 without its final full stop (the error box adds
+// it), shown under the code's text.
+std::string_view WinPopupFailureReason(TWinPopupFailure failure);
+
+// A failed delivery's message: the code's words with their full stop, and the reason on a line of its own.
+std::string WinPopupFailureMessage(TWinPopupFailure failure, std::string_view codeText);
 
 // A peer's reply that cannot be read as the protocol defines it.
 class EProtocolError : public Exception {

@@ -91,4 +91,27 @@ TEST(NetErrorMessage, BuildsCodeColonAndText)
     EXPECT_EQ(NetErrorMessage(6118, [](uint32_t) { return std::string(); }), "6118: ");
 }
 
+TEST(ErrorCodeText, TheSystemsWordsElseTheTablesCleanedAtBothEnds)
+{
+    const TSystemErrorText system = [](uint32_t code) {
+        switch (code) {
+        case 53: return std::string("The network path was not found.\r\n");
+        case 2273: return std::string("System words for 2273. \r\n");
+        default: return std::string();
+        }
+    };
+    const std::pair<uint32_t, std::string> cases[] = {
+        {53, "The network path was not found"},
+        {2273, "System words for 2273"},                                   // the system first
+        {2136, "A general network error occurred"},                       // its leading blank too
+        {2114, "The Server service is not started"},
+        {2690, "DFS internal error"},
+        {2137, "Unknown error"},
+        {6118, ""},                                                       // neither knows it
+    };
+    for (const auto& [code, text] : cases)
+        EXPECT_EQ(ErrorCodeText(code, system), text) << code;
+    EXPECT_EQ(ErrorCodeText(2103, nullptr), "The server could not be located");
+}
+
 }  // namespace

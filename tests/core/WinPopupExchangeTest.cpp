@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,7 @@ TEST(WinPopupExchange, TransportFailuresAreTheCarriersAndKeepTheFirstReason)
     } cases[] = {
         {TWinPopupFailure::RecipientUnresolved, 2273},
         {TWinPopupFailure::ConnectFailed, 2273},
+        {TWinPopupFailure::ConnectTimedOut, 2273},
         {TWinPopupFailure::ConnectionLost, 2136},
         {TWinPopupFailure::TimedOut, 2136},
         {TWinPopupFailure::LocalFault, 2136},
@@ -275,6 +277,27 @@ TEST(WinPopupExchange, TransportFailuresAreTheCarriersAndKeepTheFirstReason)
     done.Fail(TWinPopupFailure::ConnectionLost, "closed");
     EXPECT_TRUE(done.Delivered());
     EXPECT_FALSE(done.Failure());
+}
+
+TEST(WinPopupFailure, EachReasonIsItsOwnTurkishLineUnderTheCodesWords)
+{
+    const TWinPopupFailure failures[] = {TWinPopupFailure::RecipientUnresolved, TWinPopupFailure::ConnectFailed,
+        TWinPopupFailure::ConnectTimedOut, TWinPopupFailure::SessionRefused, TWinPopupFailure::MessageRefused,
+        TWinPopupFailure::ConnectionLost, TWinPopupFailure::TimedOut, TWinPopupFailure::MalformedReply,
+        TWinPopupFailure::UnexpectedStatus, TWinPopupFailure::LocalFault};
+    std::set<std::string_view> reasons;
+    for (const TWinPopupFailure failure : failures) {
+        const std::string_view reason = WinPopupFailureReason(failure);
+        EXPECT_TRUE(reasons.insert(reason).second) << "two failures read alike: " << reason;
+        ASSERT_FALSE(reason.empty());
+        EXPECT_NE(reason.back(), '.') << reason; // the error box adds it
+        EXPECT_EQ(reason.find('\n'), std::string_view::npos) << reason;
+    }
+    EXPECT_EQ(WinPopupFailureReason(TWinPopupFailure::RecipientUnresolved), "Bilgisayar ağda bulunamadı");
+    EXPECT_EQ(WinPopupFailureMessage(TWinPopupFailure::ConnectTimedOut,
+                  "The message alias could not be found on the network"),
+        "The message alias could not be found on the network.\r\nBilgisayar belirlenen süre içinde yanıt vermedi");
+    EXPECT_EQ(WinPopupFailureMessage(TWinPopupFailure::TimedOut, ""), WinPopupFailureReason(TWinPopupFailure::TimedOut));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "WinPopupPeers.h"
 #include "components/WinPopup.h"
 #include "components/WsNetMsg.h"
+#include "core/WinPopupFailure.h"
 
 namespace {
 
@@ -49,13 +50,14 @@ protected:
             DeliverWinPopup(from, to, text);
         } catch (const EWsNetException& e) {
             code = e.ErrorCode();
-            EXPECT_EQ(e.Message(), SystemErrorText(static_cast<uint32_t>(code)));
+            FMessage = e.Message();
         }
         elapsedMs = GetTickCount() - start;
         return code;
     }
 
     TWinPopupNetwork FSaved;
+    std::string FMessage; // of the last failed delivery
 };
 
 TEST_F(WinPopupTest, ReachesAReceiverFoundByNameQueryWithOemNamesAndText)
@@ -87,14 +89,19 @@ TEST_F(WinPopupTest, FailuresReportTheirCodeWithinTheBound)
         bool Known;
         uint32_t TotalMs;
         int32_t Code;
+        TWinPopupFailure Reason;
         DWORD AtLeastMs, AtMostMs;
     } cases[] = {
         // The name query asks three times over 1.5 s, then gives up.
-        {"nobody answers the name query", TReceiver::TMode::Receive, true, false, 10000, 2273, 1300, 2500},
-        {"nothing listens on the session port", TReceiver::TMode::Receive, false, true, 10000, 2273, 0, 1500},
-        {"the receiver hangs up after the session", TReceiver::TMode::HangUpAfterSession, true, true, 10000, 2136, 0, 1500},
+        {"nobody answers the name query", TReceiver::TMode::Receive, true, false, 10000, 2273,
+            TWinPopupFailure::RecipientUnresolved, 1300, 2500},
+        {"nothing listens on the session port", TReceiver::TMode::Receive, false, true, 10000, 2273,
+            TWinPopupFailure::ConnectFailed, 0, 1500},
+        {"the receiver hangs up after the session", TReceiver::TMode::HangUpAfterSession, true, true, 10000, 2136,
+            TWinPopupFailure::ConnectionLost, 0, 1500},
         // Waiting for a reply may give up to 0.2 s before the bound, never after it.
-        {"the receiver never answers", TReceiver::TMode::Silent, true, true, 1500, 2136, 1200, 1700},
+        {"the receiver never answers", TReceiver::TMode::Silent, true, true, 1500, 2136, TWinPopupFailure::TimedOut,
+            1200, 1700},
     };
     for (const auto& c : cases) {
         TNameResponder names({"BOB"});
@@ -104,6 +111,7 @@ TEST_F(WinPopupTest, FailuresReportTheirCodeWithinTheBound)
         WinPopupNetwork().TotalTimeoutMs = c.TotalMs;
         DWORD elapsed = 0;
         EXPECT_EQ(Deliver("ALICE", "bob", "merhaba", elapsed), c.Code) << c.What << ": " << LastWinPopupProblem();
+        EXPECT_EQ(FMessage, WinPopupFailureMessage(c.Reason, ErrorCodeText(static_cast<uint32_t>(c.Code)))) << c.What;
         EXPECT_GE(elapsed, c.AtLeastMs) << c.What;
         EXPECT_LE(elapsed, c.AtMostMs) << c.What;
     }
@@ -197,7 +205,8 @@ TEST_F(SenderRoadTest, OnlyNotSupportedTakesTheDirectRoad)
             sender.Send();
         } catch (const EWsNetException& e) {
             raised = e.ErrorCode();
-            EXPECT_EQ(e.Message(), SystemErrorText(static_cast<uint32_t>(raised)));
+            EXPECT_EQ(e.Message(), ErrorCodeText(static_cast<uint32_t>(raised)));
+            EXPECT_FALSE(e.Message().empty()) << raised;
         }
         EXPECT_EQ(raised, c.Raised) << c.Platform << ": " << LastWinPopupProblem();
         EXPECT_EQ(sent, c.Raised == 0 ? 1 : 0) << c.Platform;
@@ -230,7 +239,7 @@ TEST_F(SenderRoadTest, AFailedDirectDeliveryRaisesItsCodeAndNoSentEvent)
         FAIL() << "an unknown recipient must raise";
     } catch (const EWsNetException& e) {
         EXPECT_EQ(e.ErrorCode(), 2273);
-        EXPECT_EQ(e.Message(), SystemErrorText(2273));
+        EXPECT_EQ(e.Message(), "The message alias could not be found on the network.\r\nBilgisayar ağda bulunamadı");
     }
     EXPECT_FALSE(sent);
 }

@@ -99,7 +99,7 @@ TEST_F(NetMessageTest, ANonZeroResultIsRaisedWithItsSystemTextAndNoSentEvent)
         FAIL() << "a refused send must raise";
     } catch (const EWsNetException& e) {
         EXPECT_EQ(e.ErrorCode(), 53);
-        EXPECT_EQ(e.Message(), SystemErrorText(53));
+        EXPECT_EQ(e.Message(), ErrorCodeText(53));
         EXPECT_FALSE(e.Message().empty());
         EXPECT_NE(e.Message().back(), '.');
     }
@@ -118,7 +118,7 @@ TEST_F(NetMessageTest, AFailedLoadIsReportedWithTheLibraryAndRetriedOnTheNextSen
         FAIL() << "a missing library must raise";
     } catch (const EWsNetException& e) {
         EXPECT_EQ(e.ErrorCode(), 126);
-        EXPECT_EQ(e.Message(), SystemErrorText(126) + " [varnel-no-such-library.dll]");
+        EXPECT_EQ(e.Message(), ErrorCodeText(126) + " [varnel-no-such-library.dll]");
     }
     // A library without the operation: the look-up fails with its own code, the next send tries again.
     SetNetApiLibraryNameForTesting("kernel32.dll");
@@ -127,7 +127,7 @@ TEST_F(NetMessageTest, AFailedLoadIsReportedWithTheLibraryAndRetriedOnTheNextSen
         FAIL() << "a library without the operation must raise";
     } catch (const EWsNetException& e) {
         EXPECT_EQ(e.ErrorCode(), 127);
-        EXPECT_EQ(e.Message(), SystemErrorText(127));
+        EXPECT_EQ(e.Message(), ErrorCodeText(127));
     }
     SetNetApiLibraryNameForTesting("netapi32.dll");
     FSender.Send();
