@@ -2,16 +2,15 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include "app/StartUp.h"
 #include "components/NetApi32.h"
 #include "components/WsNetApi.h"
-#include "forms/f_Toplu.h"
-#include "forms/f_history.h"
-#include "forms/main.h"
 #include "toolkit/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     CoInitialize(nullptr);
+    int exitCode = 0;
     // The single-copy marker (components/siclass) was taken when the program was loaded, before this runs.
     {
         TApplication application;
@@ -21,20 +20,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         } catch (...) {
             application.HandleException(&application);
         }
-        try {
-            application.Initialize();
-            application.SetTitle("Varnel");
-            application.CreateForm(Form1);
-            application.CreateForm(Frm_History);
-            Form1->History = &Frm_History->LB_History->Items();
-            application.CreateForm(Frm_Toplu);
-        } catch (...) {
-            application.HandleException(&application);
-        }
-        application.Run();
+        exitCode = RunProgram(application, ProgramWindows());
     }
     ReleaseNetApi();
     NetApi32::DoneNetApi32();
     CoUninitialize();
-    return 0;
+    return exitCode;
 }

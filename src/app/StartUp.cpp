@@ -1,0 +1,41 @@
+// The start-up sequence: which failure ends the program and which one it runs on without.
+#include "app/StartUp.h"
+
+#include "forms/f_Toplu.h"
+#include "forms/f_history.h"
+#include "forms/main.h"
+#include "toolkit/Application.h"
+
+TStartUpWindows ProgramWindows()
+{
+    return {
+        [](TApplication& application) { application.CreateForm(Form1); },
+        [](TApplication& application) {
+            application.CreateForm(Frm_History);
+            Form1->History = &Frm_History->LB_History->Items();
+        },
+        [](TApplication& application) { application.CreateForm(Frm_Toplu); },
+    };
+}
+
+int RunProgram(TApplication& application, const TStartUpWindows& windows)
+{
+    try {
+        application.Initialize();
+        application.SetTitle("Varnel");
+        windows.MainWindow(application);
+    } catch (...) {
+        // Running a loop without a window would leave an invisible copy that holds the single-copy marker.
+        application.HandleException(&application);
+        return kExitStartUpFailed;
+    }
+    for (const TWindowBuilder* build : {&windows.History, &windows.BulkPicker}) {
+        try {
+            (*build)(application);
+        } catch (...) {
+            application.HandleException(&application);
+        }
+    }
+    application.Run();
+    return 0;
+}

@@ -1,0 +1,104 @@
+// The start-up sequence with a window that cannot be built: without the main window the program ends after the
+// error box; without another window it runs on, and the command that needs that window answers with an error.
+#include "app/StartUp.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Exceptions.h"
+#include "forms/f_Toplu.h"
+#include "forms/f_history.h"
+#include "forms/main.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+TWindowBuilder CannotBuild(const std::string& name)
+{
+    return [name](TApplication&) { throw Exception("Cannot create window " + name); };
+}
+
+class StartUpTest : public ::testing::Test {
+protected:
+    // The application destroys the windows; their globals must not outlive it into the next test.
+    void SetUp() override { Forget(); }
+    void TearDown() override { Forget(); }
+    static void Forget()
+    {
+        Form1 = nullptr;
+        Frm_History = nullptr;
+        Frm_Toplu = nullptr;
+    }
+};
+
+TEST_F(StartUpTest, WithoutTheMainWindowTheErrorIsShownAndTheProgramEndsWithAFailure)
+{
+    std::vector<std::string> errors;
+    int laterWindows = 0;
+    {
+        TApplication application;
+        application.OnShowException = [&](const std::string& text) { errors.push_back(text); };
+        TStartUpWindows windows = ProgramWindows();
+        windows.MainWindow = CannotBuild("Form1");
+        windows.History = windows.BulkPicker = [&](TApplication&) { ++laterWindows; };
+        // Should the loop run after all, this ends it rather than the test's time.
+        PostQuitMessage(0);
+        EXPECT_EQ(RunProgram(application, windows), kExitStartUpFailed);
+        MSG quit;
+        EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop ran";
+        EXPECT_EQ(application.MainForm(), nullptr);
+    }
+    EXPECT_EQ(errors, std::vector<std::string>{"Cannot create window Form1."});
+    EXPECT_EQ(laterWindows, 0);
+}
+
+// Clicks the button of the missing window once the loop runs, then ends the program.
+struct TClickThenEnd {
+    static inline HWND Button = nullptr;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        SendMessageA(Button, BM_CLICK, 0, 0);
+        Application->Terminate();
+    }
+};
+
+TEST_F(StartUpTest, WithoutAnotherWindowTheProgramRunsAndItsCommandSaysWhyItCannotOpen)
+{
+    const struct {
+        const char* Window;
+        bool History;
+        const char* Answer;
+    } cases[] = {
+        {"Frm_History", true, "Geçmiş penceresi program başlarken oluşturulamadığı için açılamıyor."},
+        {"Frm_Toplu", false, "Toplu gönderim penceresi program başlarken oluşturulamadığı için açılamıyor."},
+    };
+    for (const auto& c : cases) {
+        Forget();
+        std::vector<std::string> errors;
+        TApplication application;
+        application.OnShowException = [&](const std::string& text) { errors.push_back(text); };
+        TStartUpWindows windows = ProgramWindows();
+        (c.History ? windows.History : windows.BulkPicker) = CannotBuild(c.Window);
+        windows.MainWindow = [&](TApplication& app) {
+            ProgramWindows().MainWindow(app);
+            TClickThenEnd::Button = (c.History ? Form1->Btn_History : Form1->Btn_Toplu)->Handle();
+            SetTimer(nullptr, 0, 10, TClickThenEnd::Tick);
+        };
+        EXPECT_EQ(RunProgram(application, windows), 0) << c.Window;
+        MSG quit; // the end of the program's loop leaves its quit message for the next case's loop
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        EXPECT_EQ(errors, (std::vector<std::string>{std::string("Cannot create window ") + c.Window + ".", c.Answer}));
+        EXPECT_EQ(application.MainForm(), Form1) << c.Window;
+        // The window that could be built is there, and the history still records when it is.
+        EXPECT_EQ(Frm_History != nullptr, !c.History) << c.Window;
+        EXPECT_EQ(Frm_Toplu != nullptr, c.History) << c.Window;
+        EXPECT_EQ(Form1->History != nullptr, !c.History) << c.Window;
+    }
+}
+
+} // namespace
