@@ -7,6 +7,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/ExtCtrls.h"
+#include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 
 namespace {
@@ -239,6 +240,10 @@ void TWsCustomTrayIcon::RestoreOwner()
         if (owner && GetForegroundWindow() == app && IsWindowVisible(owner) && IsWindowEnabled(owner))
             SetForegroundWindow(owner);
     }
+    // A window shown modally holds the owner disabled: it goes back in front of the owner just raised, or the
+    // user would face a window that takes no input.
+    if (TForm* modal = TForm::ModalForm())
+        modal->BringForward();
     if (HideOnRestore)
         RemoveIcon();
 }

@@ -44,6 +44,38 @@ const TLayoutRow kLayout[] = {
     {"Btn_Alt_S", Make<TButton>, "Panel1", 144, 344, 75, 25, "Btn_Alt_&S", 7, TTabStop::No, nullptr, idBtn_Alt_S},
 };
 
+
+// The icon's menu still works while a window is shown modally: choosing the same command again brings the open
+// window forward rather than opening a second one over it.
+template <typename T>
+void ShowForOneOpening(T*& window)
+{
+    if (window) {
+        window->BringForward();
+        return;
+    }
+    window = new T(Application);
+    struct TDestroyAfterShowing {
+        T*& Window;
+        ~TDestroyAfterShowing()
+        {
+            delete Window;
+            Window = nullptr;
+        }
+    } destroy{window};
+    window->ShowModal();
+}
+
+// A window built at start-up is missing when building it failed then; the command says so instead of crashing.
+void ShowStartUpWindow(TForm* window, const char* missingText)
+{
+    if (!window)
+        throw Exception(missingText);
+    if (window->Modal())
+        window->BringForward();
+    else
+        window->ShowModal();
+}
 } // namespace
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner, "TForm1", 350, 300)
@@ -187,39 +219,21 @@ void TForm1::Btn_TekClick(TObject*)
     MesajMemo->SetFocus();
 }
 
-void TForm1::Btn_TopluClick(TObject*) { Frm_Toplu->ShowModal(); }
-
-void TForm1::Btn_HistoryClick(TObject*) { Frm_History->ShowModal(); }
-
-void TForm1::Btn_AyarlarClick(TObject*)
+void TForm1::Btn_TopluClick(TObject*)
 {
-    // A fresh window at every opening: it reads the colours from this window each time it is shown.
-    Frm_Ayarlar = new TFrm_Ayarlar(Application);
-    try {
-        Frm_Ayarlar->ShowModal();
-    } catch (...) {
-        delete Frm_Ayarlar;
-        Frm_Ayarlar = nullptr;
-        throw;
-    }
-    delete Frm_Ayarlar;
-    Frm_Ayarlar = nullptr;
+    ShowStartUpWindow(Frm_Toplu, "Toplu gönderim penceresi program başlarken oluşturulamadığı için açılamıyor");
 }
 
-void TForm1::ProgramHakkinda1Click(TObject*)
+void TForm1::Btn_HistoryClick(TObject*)
 {
-    // Created for this opening only, so the link starts unvisited every time.
-    Frm_about = new TFrm_about(Application);
-    try {
-        Frm_about->ShowModal();
-    } catch (...) {
-        delete Frm_about;
-        Frm_about = nullptr;
-        throw;
-    }
-    delete Frm_about;
-    Frm_about = nullptr;
+    ShowStartUpWindow(Frm_History, "Geçmiş penceresi program başlarken oluşturulamadığı için açılamıyor");
 }
+
+// A fresh window at every opening: it reads the colours from this window each time it is shown.
+void TForm1::Btn_AyarlarClick(TObject*) { ShowForOneOpening(Frm_Ayarlar); }
+
+// Created for this opening only, so the link starts unvisited every time.
+void TForm1::ProgramHakkinda1Click(TObject*) { ShowForOneOpening(Frm_about); }
 
 void TForm1::Btn_KucultClick(TObject*)
 {

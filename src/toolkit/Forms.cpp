@@ -53,6 +53,14 @@ void TForm::Show()
         FocusFirst();
 }
 
+void TForm::BringForward()
+{
+    if (!HandleAllocated() || !IsWindowVisible(Handle()))
+        return;
+    BringWindowToTop(Handle());
+    SetForegroundWindow(Handle());
+}
+
 void TForm::Hide()
 {
     SetVisible(false);
@@ -79,6 +87,11 @@ int TForm::ShowModal()
 
     FModal = true;
     FModalResult = mrNone;
+    struct TInnermost {
+        TForm* Outer = FModalForm;
+        explicit TInnermost(TForm* form) { FModalForm = form; }
+        ~TInnermost() { FModalForm = Outer; }
+    } innermost(this);
     try {
         Show();
         // An error box from the show handler is owned by a window behind this one and re-enables it on closing.

@@ -20,6 +20,10 @@ public:
     void Close();
     int ShowModal();
     bool Modal() const { return FModal; }
+    // Puts a showing form in front of the program's other windows, with the keyboard.
+    void BringForward();
+    // The innermost form being shown modally, or none.
+    static TForm* ModalForm() { return FModalForm; }
 
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int result) { FModalResult = result; }
@@ -56,6 +60,7 @@ private:
     int FModalResult = mrNone;
     bool FModal = false;
     TControl* FActiveControl = nullptr;
+    static inline TForm* FModalForm = nullptr;
 };
 
 // Finds the owned component of that name and type (the form's stored layout binds its members this way).

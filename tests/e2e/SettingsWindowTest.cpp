@@ -136,11 +136,11 @@ protected:
 
     // The popup menu as the notification-area icon opens it (a press on the window's background drags instead);
     // its items: Aç, Kapat, Ayarlar, Program Hakkında..., separators skipped by the arrow keys.
-    void ChoosePopupItem(int downs)
+    void ChoosePopupItem(int downs, HWND inFront = nullptr)
     {
         HWND tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
         ASSERT_NE(tray, nullptr);
-        ASSERT_TRUE(WaitForSettledForeground(Main));
+        ASSERT_TRUE(WaitForSettledForeground(inFront ? inFront : Main));
         PostMessageA(tray, trayicon::kCallbackMessage, trayicon::kIconId, WM_RBUTTONDOWN);
         PostMessageA(tray, trayicon::kCallbackMessage, trayicon::kIconId, WM_RBUTTONUP);
         HWND menu = Process->WaitForTopWindow("#32768", nullptr);
@@ -449,6 +449,58 @@ TEST_F(SettingsWindowTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
     Launch();
     OpenSettings();
     ExpectBackgroundDragMoves(Settings, kSettingsPanelSpot, POINT{40, 20});
+}
+
+TEST_F(SettingsWindowTest, TheIconsMenuBringsAnOpenWindowForwardAndKapatEndsWithoutWritingWhatWasNotConfirmed)
+{
+    Launch();
+    const auto count = [&](const char* className) {
+        size_t n = 0;
+        for (HWND w : Process->TopWindows(true))
+            n += ClassName(w) == className;
+        return n;
+    };
+    const struct {
+        int Downs;
+        const char* Class;
+        const char* Title;
+        int CloseButton;
+    } windows[] = {
+        {3, "TFrm_Ayarlar", "Ayarlar", idAyarlarBtn_iptal},
+        {4, "TFrm_about", "Hakkında...", idAboutUcBitBtn1},
+    };
+    for (const auto& w : windows) {
+        ChoosePopupItem(w.Downs);
+        HWND open = Process->WaitForTopWindow(w.Class, w.Title);
+        ASSERT_NE(open, nullptr) << w.Class;
+        ChoosePopupItem(w.Downs, open);
+        EXPECT_TRUE(WaitForSettledForeground(open)) << w.Class << ": the open window comes forward";
+        EXPECT_EQ(count(w.Class), 1u) << "a second " << w.Class;
+        ChoosePopupItem(1, open); // Aç
+        EXPECT_TRUE(WaitForSettledForeground(open)) << w.Class << ": still the window in front after Aç";
+        EXPECT_EQ(count(w.Class), 1u) << w.Class;
+        EXPECT_FALSE(IsEnabled(Main)) << w.Class << ": the main window waits for the open one";
+        Click(Item(open, w.CloseButton));
+        ASSERT_TRUE(Process->WaitForTopWindowGone(w.Class, w.Title)) << w.Class;
+        EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Main); })) << w.Class;
+    }
+
+    // Kapat while a picked colour waits for confirmation: the program ends cleanly and writes nothing.
+    HWND tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
+    ChoosePopupItem(3);
+    Settings = Process->WaitForTopWindow("TFrm_Ayarlar", "Ayarlar");
+    ASSERT_NE(Settings, nullptr);
+    Pick(Item(idAyarlarCB_Color), kRed);
+    ASSERT_TRUE(WaitForPreview(RGB(255, 0, 0)));
+    ChoosePopupItem(2, Settings);
+    ASSERT_TRUE(Process->WaitForExit());
+    EXPECT_EQ(Process->ExitCode(), 0u);
+    EXPECT_FALSE(ReadIniFile().has_value()) << "nothing written";
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = trayicon::kRecordSize;
+    icon.hWnd = tray;
+    icon.uID = trayicon::kIconId;
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &icon)) << "the icon outlived the program";
 }
 
 }  // namespace
