@@ -51,7 +51,7 @@ file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
 set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
-target_link_libraries(e2e_tests PRIVATE varnel_core gtest ${SYSTEM_LIBS})
+target_link_libraries(e2e_tests PRIVATE varnel_core gtest ${SYSTEM_LIBS} psapi)
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(e2e_tests netapi32_standin varnel)
 # The program under test runs from the test folder so that it loads the stand-in beside it.
