@@ -57,6 +57,11 @@ void TForm::BringForward()
 {
     if (!HandleAllocated() || !IsWindowVisible(Handle()))
         return;
+    // Held disabled by a window shown modally over it, this one cannot take the keyboard: that one comes instead.
+    if (!IsWindowEnabled(Handle()) && FModalForm && FModalForm != this) {
+        FModalForm->BringForward();
+        return;
+    }
     BringWindowToTop(Handle());
     SetForegroundWindow(Handle());
 }
@@ -112,9 +117,12 @@ int TForm::ShowModal()
         if (IsWindow(hwnd))
             EnableWindow(hwnd, TRUE);
     Hide();
-    if (!disabled.empty() && IsWindow(disabled.front()))
-        if (TForm* main = Application->MainForm(); main && main->HandleAllocated() && IsWindowVisible(main->Handle()))
-            SetActiveWindow(main->Handle());
+    // Back to the window that still holds the others: the one shown modally under this one, else the main window.
+    if (!disabled.empty() && IsWindow(disabled.front())) {
+        TForm* back = innermost.Outer ? innermost.Outer : Application->MainForm();
+        if (back && back->HandleAllocated() && IsWindowVisible(back->Handle()))
+            SetActiveWindow(back->Handle());
+    }
     return FModalResult;
 }
 

@@ -20,7 +20,8 @@ public:
     void Close();
     int ShowModal();
     bool Modal() const { return FModal; }
-    // Puts a showing form in front of the program's other windows, with the keyboard.
+    // Puts a showing form in front of the program's other windows, with the keyboard; when a form shown modally
+    // over it holds it disabled, that form instead.
     void BringForward();
     // The innermost form being shown modally, or none.
     static TForm* ModalForm() { return FModalForm; }

@@ -485,11 +485,24 @@ TEST_F(SettingsWindowTest, TheIconsMenuBringsAnOpenWindowForwardAndKapatEndsWith
         EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Main); })) << w.Class;
     }
 
-    // Kapat while a picked colour waits for confirmation: the program ends cleanly and writes nothing.
-    HWND tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
+    // With the about box open over the settings window, "Ayarlar" keeps the about box in front: it is the one
+    // that takes input. Closing it gives the keyboard back to the settings window.
     ChoosePopupItem(3);
     Settings = Process->WaitForTopWindow("TFrm_Ayarlar", "Ayarlar");
     ASSERT_NE(Settings, nullptr);
+    ChoosePopupItem(4, Settings);
+    HWND about = Process->WaitForTopWindow("TFrm_about", "Hakkında...");
+    ASSERT_NE(about, nullptr);
+    ChoosePopupItem(3, about);
+    EXPECT_TRUE(WaitForSettledForeground(about)) << "the about box stays in front";
+    EXPECT_EQ(count("TFrm_Ayarlar"), 1u);
+    Click(Item(about, idAboutUcBitBtn1));
+    ASSERT_TRUE(Process->WaitForTopWindowGone("TFrm_about", "Hakkında..."));
+    EXPECT_TRUE(WaitForSettledForeground(Settings)) << "the settings window takes the keyboard back";
+    EXPECT_FALSE(IsEnabled(Main));
+
+    // Kapat while a picked colour waits for confirmation: the program ends cleanly and writes nothing.
+    HWND tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
     Pick(Item(idAyarlarCB_Color), kRed);
     ASSERT_TRUE(WaitForPreview(RGB(255, 0, 0)));
     ChoosePopupItem(2, Settings);
