@@ -44,7 +44,6 @@ const TLayoutRow kLayout[] = {
     {"Btn_Alt_S", Make<TButton>, "Panel1", 144, 344, 75, 25, "Btn_Alt_&S", 7, TTabStop::No, nullptr, idBtn_Alt_S},
 };
 
-
 // The icon's menu still works while a window is shown modally: choosing the same command again brings the open
 // window forward rather than opening a second one over it.
 template <typename T>
@@ -76,6 +75,7 @@ void ShowStartUpWindow(TForm* window, const char* missingText)
     else
         window->ShowModal();
 }
+
 } // namespace
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner, "TForm1", 350, 300)
