@@ -30,4 +30,7 @@ echo "lan: OFIS1 is the browse master of $workgroup after $(( $(date +%s) - star
 computers=$(lan_browse_list $workgroup | paste -sd, -)
 echo "lan: the master lists $computers"
 restart_wine
+# The first start of Wine in the namespace brings up its services, which can take longer than a scenario waits
+# for a window: let that happen before the scenarios.
+lan_pc "$root/cmake/wine-run.sh" wineboot >/dev/null 2>&1
 VARNEL_LAN_DIR=$dir VARNEL_LAN_COMPUTERS=$computers lan_pc "$root/cmake/wine-run.sh" "$exe" --gtest_filter='LanTest.*'
