@@ -172,7 +172,6 @@ TColor TColorItemList::ColorOf(int itemIndex) const
 
 std::vector<std::string> NormaliseCustomColors(const std::vector<std::string>& lines)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::vector<std::string> result;
     result.reserve(lines.size());
     for (const std::string& line : lines) {
@@ -183,10 +182,7 @@ std::vector<std::string> NormaliseCustomColors(const std::vector<std::string>& l
         uint32_t color = 0;
         if (!ParseHex32(value, color))
             throw EConvertError("'" + std::string(value) + "' is not a valid integer value");
-        std::string normalised = line.substr(0, equals + 1);
-        for (int shift = 20; shift >= 0; shift -= 4)
-            normalised += kHex[(color >> shift) & 0xF];
-        result.push_back(std::move(normalised));
+        result.push_back(line.substr(0, equals + 1) + HexDigits(color, 6));
     }
     return result;
 }

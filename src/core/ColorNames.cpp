@@ -140,10 +140,5 @@ std::string ColorToString(TColor color)
     std::string result;
     if (ColorToIdent(color, result))
         return result;
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    const uint32_t pattern = static_cast<uint32_t>(color);
-    result = "$";
-    for (int shift = 28; shift >= 0; shift -= 4)
-        result += kHex[(pattern >> shift) & 0xF];
-    return result;
+    return "$" + HexDigits(static_cast<uint32_t>(color), 8);
 }

@@ -2,6 +2,7 @@
 #include "core/CustomColorSlots.h"
 
 #include "core/ColorItems.h"
+#include "core/HexText.h"
 #include "core/Text.h"
 
 namespace {
@@ -38,14 +39,10 @@ TCustomColorSlots CustomColorSlotsFromLines(const std::vector<std::string>& line
 
 std::vector<std::string> CustomColorLinesFromSlots(const TCustomColorSlots& slots)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::vector<std::string> lines;
     lines.reserve(kCustomColorSlotCount);
     for (int i = 0; i < kCustomColorSlotCount; ++i) {
-        std::string line = std::string(kSlotPrefix) + static_cast<char>('A' + i) + "=";
-        for (int shift = 20; shift >= 0; shift -= 4)
-            line += kHex[(slots[i] >> shift) & 0xF];
-        lines.push_back(std::move(line));
+        lines.push_back(std::string(kSlotPrefix) + static_cast<char>('A' + i) + "=" + HexDigits(slots[i], 6));
     }
     return lines;
 }

@@ -30,3 +30,12 @@ bool ParseHex32(std::string_view digits, uint32_t& value)
     value = static_cast<uint32_t>(result);
     return true;
 }
+
+std::string HexDigits(uint32_t value, int digits)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text(static_cast<size_t>(digits < 1 ? 1 : digits > 8 ? 8 : digits), '0');
+    for (size_t i = text.size(); i-- > 0; value >>= 4)
+        text[i] = kHex[value & 0xF];
+    return text;
+}

@@ -1,8 +1,9 @@
 // NetBIOS session service packets and the reading of session replies.
 #include "core/SessionService.h"
 
-#include <cstdio>
 #include <stdexcept>
+
+#include "core/HexText.h"
 
 std::vector<uint8_t> SessionRequestPacket(const TEncodedName& called, const TEncodedName& calling)
 {
@@ -50,11 +51,8 @@ std::string SessionErrorDescription(uint8_t errorByte)
         return "insufficient resources";
     case 0x8F:
         return "unspecified error";
-    default: {
-        char text[48];
-        std::snprintf(text, sizeof text, "unknown error 0x%02X", errorByte);
-        return text;
-    }
+    default:
+        return "unknown error 0x" + HexDigits(errorByte, 2);
     }
 }
 
@@ -87,11 +85,8 @@ TSessionReply InterpretSessionReply(uint8_t type, std::span<const uint8_t> paylo
         reply.Answer = TSessionAnswer::KeepAlive;
         reply.Description = "keep-alive";
         return reply;
-    default: {
-        char text[64];
-        std::snprintf(text, sizeof text, "unexpected session packet type 0x%02X", type);
-        reply.Description = text;
+    default:
+        reply.Description = "unexpected session packet type 0x" + HexDigits(type, 2);
         return reply;
-    }
     }
 }

@@ -1,9 +1,9 @@
 // SMB1 messenger requests and replies.
 #include "core/SmbMessage.h"
 
-#include <cstdio>
 #include <stdexcept>
 
+#include "core/HexText.h"
 #include "core/WinPopupFailure.h"
 
 namespace {
@@ -176,11 +176,7 @@ bool IsMessengerRefusal(const TSmbReply& reply)
 
 std::string SmbStatusText(const TSmbReply& reply)
 {
-    char text[48];
     if (reply.NtStatus)
-        std::snprintf(text, sizeof text, "NT status 0x%08X", static_cast<unsigned>(reply.Status));
-    else
-        std::snprintf(text, sizeof text, "DOS error %u/%u", static_cast<unsigned>(reply.ErrorClass),
-            static_cast<unsigned>(reply.ErrorCode));
-    return text;
+        return "NT status 0x" + HexDigits(reply.Status, 8);
+    return "DOS error " + std::to_string(reply.ErrorClass) + "/" + std::to_string(reply.ErrorCode);
 }
