@@ -109,3 +109,19 @@ target_link_options(setup_tests PRIVATE ${STATIC_RUNTIME})
 add_test(NAME lan_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/lan/with-lan.sh $<TARGET_FILE:e2e_tests>
   WORKING_DIRECTORY ${TEST_BIN_DIR})
 set_tests_properties(lan_tests PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+
+# The start-up yardsticks and their launcher, built by bench/wine/startup-bench.sh.
+set(STARTUP_BENCH_DIR ${CMAKE_BINARY_DIR}/bin/bench)
+add_executable(startup_minimal WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/StartupWindow.cpp)
+add_executable(startup_floor WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/StartupWindow.cpp
+  ${CMAKE_SOURCE_DIR}/bench/wine/StartupFloor.rc)
+target_compile_definitions(startup_floor PRIVATE STARTUP_FLOOR)
+target_link_libraries(startup_floor PRIVATE comctl32 comdlg32 shell32 ole32 ws2_32)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/bench/wine/StartupFloor.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/StartupFloor.manifest)
+add_executable(startup_launcher EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/StartupLauncher.cpp)
+target_link_libraries(startup_launcher PRIVATE psapi)
+foreach(target startup_minimal startup_floor startup_launcher)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${STARTUP_BENCH_DIR})
+  target_link_options(${target} PRIVATE ${STATIC_RUNTIME})
+endforeach()
