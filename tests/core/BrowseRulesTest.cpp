@@ -1,6 +1,8 @@
 // The browse dialog's flags, special folders, the selected-folder rule and the shell-version text.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "core/BrowseRules.h"
 
 using O = TWsBrowseOption;
@@ -55,4 +57,20 @@ TEST(ShellVersion, NumberOrFirstTwoFieldsOrZero)
     EXPECT_DOUBLE_EQ(ParseShellVersion("4"), 4);
     EXPECT_DOUBLE_EQ(ParseShellVersion("4 beta"), 0);
     EXPECT_DOUBLE_EQ(ParseShellVersion(""), 0);
+}
+
+// The number must be the C library's to the last bit: the version gates compare against 4.7.
+TEST(ShellVersion, DecimalTextsReadExactlyAsTheCLibraryReadsThem)
+{
+    const char* exact[] = {"4.7", "4.70", "4.71", "4.6999999999999", "6", "0", "0.0", "000.000", ".5", "5.",
+        "0.1", "0.3", "0.000123", "123456789012345", "1.23456789012345", "9.99999999999999", "00004.7100",
+        "0.0000000000000000000001", "1234567.5", "10.0"};
+    for (const char* text : exact)
+        EXPECT_EQ(ParseShellVersion(text), std::strtod(text, nullptr)) << text;
+    const char* longer[] = {"4.69999999999999999999999", "3.14159265358979323846264338", "12345678901234567890123",
+        "0.000000000000000000000000000123"};
+    for (const char* text : longer) {
+        const double expected = std::strtod(text, nullptr);
+        EXPECT_NEAR(ParseShellVersion(text), expected, expected * 2.3e-16) << text;
+    }
 }
