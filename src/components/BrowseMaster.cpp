@@ -1,6 +1,8 @@
 // The browse master lookup: a name query for the workgroup's master, then the list over its IPC$ share.
 #include "components/BrowseMaster.h"
 
+#include "components/NetBiosTransport.h"
+
 #include "core/BrowseListExchange.h"
 #include "core/NetBiosName.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "components/NetBiosTransport.h"
+#include "core/NameQuery.h"
 
 // Where the lookup searches and how long it may take; tests linked with the component point it at loopback.
 struct TBrowseMasterNetwork {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/NameQuery.h"
 #include "core/NetBiosName.h"
 #include "core/WinPopupFailure.h"
 
@@ -63,13 +64,6 @@ std::string ComputerName();
 // The texts of this computer in the OEM code page that NetBIOS peers read, and back.
 std::string ToOemCodePage(std::string_view cp1254);
 std::string FromOemCodePage(std::string_view oem);
-
-// Where name queries go: one address (a test's responder), or, when it is empty, the broadcast address of each
-// local IPv4 network (the limited broadcast only when the platform lists none).
-struct TNameQueryTarget {
-    std::string Address;
-    uint16_t Port = 137;
-};
 
 // Asks for the name three times within the time given; the first positive answer wins, a negative one ends the
 // wait. Raises TTransportFailure for a fault of our own (no socket, a malformed address).

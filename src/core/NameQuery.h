@@ -3,11 +3,19 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/NetBiosName.h"
 
 inline constexpr uint16_t kNameServicePort = 137;
+
+// Where name queries go: one address (a test's responder), or, when it is empty, the broadcast address of each
+// local IPv4 network (the limited broadcast only when the platform lists none).
+struct TNameQueryTarget {
+    std::string Address;
+    uint16_t Port = kNameServicePort;
+};
 
 // A broadcast query (recursion desired, broadcast flag set) for one NB record of the encoded name.
 std::vector<uint8_t> NameQueryRequest(uint16_t transactionId, const TEncodedName& name);

@@ -1,4 +1,6 @@
 // Tests of the server enumeration and the network management binding against the recording netapi32 stand-in.
+#include <winsock2.h> // before windows.h, for the name responder
+
 #include "components/NTservice.h"
 #include "components/NetApi32.h"
 
