@@ -28,13 +28,21 @@ add_executable(varnel WIN32 ${CMAKE_SOURCE_DIR}/src/app/varnel.cpp ${CMAKE_SOURC
 target_include_directories(varnel PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(varnel PRIVATE varnel_startup)
 target_link_options(varnel PRIVATE ${STATIC_RUNTIME} -mwindows $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
-if(CMAKE_BUILD_TYPE STREQUAL "Release")
+# The size limit is the shipped 32-bit program's; the 64-bit build only runs the tests.
+if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   add_custom_command(TARGET varnel POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:varnel> -DLIMIT=${RELEASE_SIZE_LIMIT}
       -P ${CMAKE_SOURCE_DIR}/cmake/CheckFileSize.cmake)
 endif()
+# The manifest names the processor of the build (the 64-bit build runs the Wine tests where 32-bit code cannot run).
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(MANIFEST_ARCH amd64)
+else()
+  set(MANIFEST_ARCH x86)
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/res/varnel.manifest.in ${CMAKE_BINARY_DIR}/generated/varnel.manifest @ONLY)
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/art/* ${CMAKE_SOURCE_DIR}/res/*.rc2
-  ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
+  ${CMAKE_BINARY_DIR}/generated/varnel.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/varnel.rc PROPERTIES
   OBJECT_DEPENDS "${RESOURCE_FILES}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/generated -I${CMAKE_SOURCE_DIR}/res -c 1254")

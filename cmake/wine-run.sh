@@ -1,6 +1,7 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Runs a cross-built program under Wine with the project's private prefix and settings.
-here=$(cd "$(dirname "$0")/.." && pwd)
-: "${WINEPREFIX:=$here/build/wineprefix}"
-export WINEPREFIX WINEDEBUG=-all LC_ALL=tr_TR.UTF-8 WINEDLLOVERRIDES="netapi32=n,b;mscoree,mshtml="
-exec wine "$@"
+source "$(dirname "$0")/wine-select.sh"
+wine_select "$1"
+# A crash ends the program instead of waiting in the automatic debugger, so a test fails instead of hanging.
+export WINEDEBUG=-all LC_ALL=tr_TR.UTF-8 WINEDLLOVERRIDES="netapi32=n,b;mscoree,mshtml=;winedbg.exe=d"
+exec "$WINE_LOADER" "$@"

@@ -28,8 +28,9 @@ using TNotifyIconFunction = std::function<BOOL(DWORD message, NOTIFYICONDATAA* d
 namespace trayicon {
 constexpr UINT kCallbackMessage = 0x6FF;
 constexpr UINT kIconId = 2;
-// The first-version record: every platform since the first notification area takes it.
-constexpr DWORD kRecordSize = 88;
+// The first-version record: every platform since the first notification area takes it (88 bytes in 32 bits).
+constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
+static_assert(sizeof(void*) != 4 || kRecordSize == 88);
 constexpr size_t kTipSize = 64;
 constexpr int kDefaultInterval = 250;
 constexpr int kZeroIntervalPeriod = 200;

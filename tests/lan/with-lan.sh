@@ -10,8 +10,8 @@ source "$here/lan.sh"
 for tool in nmbd smbd nmblookup; do
   command -v $tool >/dev/null || { echo "lan: $tool not found: scripts/setup installs samba" >&2; exit 1; }
 done
-: "${WINEPREFIX:=$root/build/wineprefix}"
-export WINEPREFIX
+source "$root/cmake/wine-select.sh"
+wine_select "$exe"
 # Wine's own services, which report the network interfaces, must start inside the namespace as well; they run
 # again in the machine's namespace for whatever comes later.
 restart_wine() { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; true; }

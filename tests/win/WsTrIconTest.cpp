@@ -8,6 +8,7 @@
 #include "TestApplication.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -27,19 +28,19 @@ struct TNotifyCall {
     unsigned char Bytes[trayicon::kRecordSize] = {};
     COLORREF Colour = 0;
 
-    uint32_t Field(size_t offset) const
+    template <typename T> T Field(size_t offset) const
     {
-        uint32_t value;
+        T value;
         std::memcpy(&value, Bytes + offset, sizeof value);
         return value;
     }
-    uint32_t Size() const { return Field(0); }
-    HWND Window() const { return reinterpret_cast<HWND>(static_cast<uintptr_t>(Field(4))); }
-    uint32_t Id() const { return Field(8); }
-    uint32_t Flags() const { return Field(12); }
-    uint32_t Callback() const { return Field(16); }
-    HICON Icon() const { return reinterpret_cast<HICON>(static_cast<uintptr_t>(Field(20))); }
-    std::string Tip() const { return std::string(reinterpret_cast<const char*>(Bytes + 24), 64); }
+    uint32_t Size() const { return Field<DWORD>(offsetof(NOTIFYICONDATAA, cbSize)); }
+    HWND Window() const { return Field<HWND>(offsetof(NOTIFYICONDATAA, hWnd)); }
+    uint32_t Id() const { return Field<UINT>(offsetof(NOTIFYICONDATAA, uID)); }
+    uint32_t Flags() const { return Field<UINT>(offsetof(NOTIFYICONDATAA, uFlags)); }
+    uint32_t Callback() const { return Field<UINT>(offsetof(NOTIFYICONDATAA, uCallbackMessage)); }
+    HICON Icon() const { return Field<HICON>(offsetof(NOTIFYICONDATAA, hIcon)); }
+    std::string Tip() const { return std::string(reinterpret_cast<const char*>(Bytes + offsetof(NOTIFYICONDATAA, szTip)), 64); }
 };
 
 // A 16x16 icon of one colour, so that a test can tell which picture reached the platform.
@@ -155,7 +156,7 @@ TEST_F(TrayIconTest, TheRecordHasTheFirstVersionLayoutAndTheTipIsCutToSixtyThree
     Load();
     ASSERT_EQ(Operations(), std::vector<DWORD>{NIM_ADD});
     const TNotifyCall& add = Calls[0];
-    EXPECT_EQ(add.Size(), 88u);
+    EXPECT_EQ(add.Size(), NOTIFYICONDATAA_V1_SIZE);
     EXPECT_EQ(add.Window(), Tray->WindowHandle());
     EXPECT_EQ(add.Id(), 2u);
     EXPECT_EQ(add.Flags(), 7u);

@@ -225,8 +225,14 @@ void LogScriptError(const char* function, const TScriptAnswer& answer) {
 }
 
 // Level 100 records (platform id, name pointer) followed by the names, in one block freed by NetApiBufferFree.
+struct TServerRecord100 {
+    DWORD PlatformId;
+    wchar_t* Name;
+};
+
 void* BuildServerInfo100(const std::vector<standin::Name>& names) {
-    size_t size = names.size() * 8;
+    const size_t recordBytes = names.size() * sizeof(TServerRecord100);
+    size_t size = recordBytes;
     for (const standin::Name& n : names) {
         if (!n) continue;
         const size_t bytes = (n->size() + 1) * 2;
@@ -235,12 +241,12 @@ void* BuildServerInfo100(const std::vector<standin::Name>& names) {
     }
     auto* block = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
     if (!block) return nullptr;
-    auto* records = reinterpret_cast<DWORD*>(block);
-    auto* text = reinterpret_cast<wchar_t*>(block + names.size() * 8);
+    auto* records = reinterpret_cast<TServerRecord100*>(block);
+    auto* text = reinterpret_cast<wchar_t*>(block + recordBytes);
     for (size_t i = 0; i < names.size(); ++i) {
-        records[i * 2] = kPlatformIdNt;
+        records[i].PlatformId = kPlatformIdNt;
         if (!names[i]) continue;
-        records[i * 2 + 1] = static_cast<DWORD>(reinterpret_cast<uintptr_t>(text));
+        records[i].Name = text;
         for (char16_t u : *names[i]) *text++ = static_cast<wchar_t>(u);
         *text++ = 0;
     }
