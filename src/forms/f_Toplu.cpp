@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/BulkSend.h"
 #include "forms/main.h"
 #include "toolkit/Layout.h"
 
@@ -83,11 +84,22 @@ void TFrm_Toplu::Btn_Hepsini_SecClick(TObject*) { SetAllStates(cbChecked); }
 
 void TFrm_Toplu::Btn_Hepsini_TemizleClick(TObject*) { SetAllStates(cbUnchecked); }
 
+std::vector<std::string> TFrm_Toplu::CheckedComputers() const
+{
+    const TCheckListStrings& items = CL_Computers->Items();
+    std::vector<TPickerItem> lines;
+    for (int i = 0; i < items.Count(); ++i)
+        lines.push_back({items.Get(i), items.ItemState(i) == cbChecked});
+    return PlanBulkRecipients(lines);
+}
+
 void TFrm_Toplu::Btn_KapatClick(TObject*)
 {
-    // Only the field changes: the sender's recipient stays the computer chosen in the browse dialog.
-    if (CL_Computers->ItemIndex() != -1 && Form1)
+    // The sender's recipient stays the computer chosen in the browse dialog, for single sends.
+    if (CL_Computers->ItemIndex() != -1 && Form1) {
         Form1->Edt_Bilgisayar->SetText(kBulkMarker);
+        Form1->BulkRecipients = CheckedComputers();
+    }
     Close();
 }
 

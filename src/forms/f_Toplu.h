@@ -5,6 +5,9 @@
 #include "components/UcControls.h"
 #include "toolkit/Forms.h"
 
+#include <string>
+#include <vector>
+
 // Control ids of the bulk picker, by which tests find its controls.
 enum TFrm_TopluId {
     idTopluPanel1 = 300,
@@ -33,6 +36,9 @@ public:
     void Btn_Hepsini_TemizleClick(TObject* Sender);
     void Btn_KapatClick(TObject* Sender);
     void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
+
+    // The checked computers in list order, each once: the bulk recipients when the window closes.
+    std::vector<std::string> CheckedComputers() const;
 
 private:
     void SetAllStates(TCheckBoxState state);

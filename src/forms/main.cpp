@@ -2,6 +2,7 @@
 #include "forms/main.h"
 
 #include "core/ColorNames.h"
+#include "core/Text.h"
 #include "core/SendHistory.h"
 #include "core/SettingsFile.h"
 #include "forms/f_about.h"
@@ -13,6 +14,7 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit/IniFiles.h"
 #include "toolkit/Layout.h"
+#include "toolkit/ProgressIcon.h"
 
 TForm1* Form1 = nullptr;
 char WinDirBuffer[kWinDirBufferSize] = "";
@@ -129,6 +131,10 @@ void TForm1::CreateComponents()
     NetMessage1 = new TWsNetMessage(this);
     NetMessage1->SetName("NetMessage1");
 
+    BulkSender1 = new TWsBulkSender(this);
+    BulkSender1->SetName("BulkSender1");
+    FTaskbar = std::make_unique<TTaskbarProgress>();
+
     Browser1 = new TWsBrowser(this);
     Browser1->SetName("Browser1");
     Browser1->AdditionalText = "Mesaj Göndereceğiniz Bilgisayarı Seçin";
@@ -192,6 +198,9 @@ void TForm1::BindHandlers()
     Panel1->OnMouseDown = std::bind(&TForm1::Panel1MouseDown, this, _1, _2, _3, _4, _5);
     MesajMemo->OnKeyPress = std::bind(&TForm1::MesajMemoKeyPress, this, _1, _2);
     NetMessage1->OnMessageSent = std::bind(&TForm1::NetMessage1MessageSent, this, _1);
+    BulkSender1->OnDelivered = std::bind(&TForm1::BulkSender1Delivered, this, _1, _2);
+    BulkSender1->OnProgress = std::bind(&TForm1::BulkSender1Progress, this, _1, _2);
+    BulkSender1->OnFinished = std::bind(&TForm1::BulkSender1Finished, this, _1, _2);
     OnShow = std::bind(&TForm1::FormShow, this, _1);
 }
 
@@ -200,6 +209,10 @@ void TForm1::ShowStatusPicture(int index) { Image1->Assign(*ImageList1, index); 
 void TForm1::Btn_GonderClick(TObject*)
 {
     const std::string memoText = MesajMemo->Text();
+    if (Edt_Bilgisayar->Text() == kBulkMarker) {
+        SendToBulkRecipients(memoText);
+        return;
+    }
     if (!CanSend(memoText, Edt_Bilgisayar->Text())) {
         MessageDlg("Lütfen Kime göndereceğinizi seçin ve mesajınızı yazın", TMsgDlgType::mtWarning, mbOK, 0);
         return;
@@ -211,10 +224,69 @@ void TForm1::Btn_GonderClick(TObject*)
     MesajMemo->Clear();
 }
 
+void TForm1::SendToBulkRecipients(const std::string& memoText)
+{
+    if (Trim(memoText).empty() || BulkRecipients.empty()) {
+        MessageDlg("Lütfen Kime göndereceğinizi seçin ve mesajınızı yazın", TMsgDlgType::mtWarning, mbOK, 0);
+        return;
+    }
+    FBulkText = memoText;
+    FBulkSentTo = BulkRecipients;
+    SetSending(true);
+    try {
+        BulkSender1->Start(NetMessage1->StoredServer(), NetMessage1->MsgFrom, memoText, FBulkSentTo);
+    } catch (...) {
+        SetSending(false);
+        throw;
+    }
+    if (BulkSender1->Busy())
+        BulkSender1Progress(BulkSender1, BulkSender1->Progress());
+}
+
+// While a bulk send runs, the message it sends stays as it is and no second send can start.
+void TForm1::SetSending(bool sending)
+{
+    Btn_Gonder->SetEnabled(!sending);
+    Btn_Alt_S->SetEnabled(!sending);
+    MesajMemo->SetReadOnly(sending);
+    if (!sending)
+        FTaskbar->Clear(Application->Handle());
+}
+
+void TForm1::BulkSender1Delivered(TObject*, const std::string&) { Fire(NetMessage1->OnMessageSent, NetMessage1); }
+
+void TForm1::BulkSender1Progress(TObject*, const TBulkProgress& progress)
+{
+    if (!BulkSender1->Busy())
+        return; // the last result: what the send came to is shown by the finish
+    Image1->SetIcon(MakeProgressIcon(progress.PerMille()));
+    FTaskbar->Show(Application->Handle(), static_cast<unsigned>(progress.Done), static_cast<unsigned>(progress.Total));
+}
+
+void TForm1::BulkSender1Finished(TObject*, const std::vector<TDeliveryResult>& results)
+{
+    SetSending(false);
+    const TBulkOutcome outcome = FoldBulkResults(results);
+    if (outcome.AnyDelivered() && History)
+        RecordSentText(*History, FBulkText);
+    if (outcome.AllDelivered()) {
+        ShowStatusPicture(2);
+        MesajMemo->Clear();
+        return;
+    }
+    // Gönder again retries exactly the failed ones, unless the user has chosen other recipients meanwhile.
+    if (BulkRecipients == FBulkSentTo)
+        BulkRecipients = outcome.Failed;
+    ShowStatusPicture(1);
+    throw EWsNetException(outcome.FailureSummary);
+}
+
 void TForm1::Btn_TekClick(TObject*)
 {
     if (Browser1->Execute())
         NetMessage1->MsgTo = Browser1->DisplayName();
+    // The field now names one computer, so a send goes to that computer and no longer to the picker's choice.
+    BulkRecipients.clear();
     Edt_Bilgisayar->SetText(NetMessage1->MsgTo);
     MesajMemo->SetFocus();
 }
@@ -243,7 +315,15 @@ void TForm1::Btn_KucultClick(TObject*)
 
 void TForm1::Btn_KapatClick(TObject*) { PostMessageA(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-void TForm1::Kapat1Click(TObject*) { Application->Terminate(); }
+void TForm1::Kapat1Click(TObject*)
+{
+    // Recipients not yet started are dropped; those under way get the in-flight bound as the program ends.
+    if (BulkSender1->Busy()) {
+        BulkSender1->Cancel();
+        Hide();
+    }
+    Application->Terminate();
+}
 
 void TForm1::Ac1Click(TObject*) { TrayIcon1->RestoreOwner(); }
 

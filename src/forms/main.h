@@ -2,6 +2,7 @@
 #pragma once
 #include "components/SiOneInstance.h"
 #include "components/UcControls.h"
+#include "components/WsBulkSend.h"
 #include "components/WsBrowsr.h"
 #include "components/WsNetMsg.h"
 #include "components/WsTrIcon.h"
@@ -10,6 +11,11 @@
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 #include "toolkit/StdCtrls.h"
+#include "toolkit/TaskbarProgress.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 // Control ids of the main window, by which tests find its controls.
 enum TForm1Id {
@@ -41,6 +47,7 @@ public:
     explicit TForm1(TComponent* AOwner);
 
     TWsNetMessage* NetMessage1;
+    TWsBulkSender* BulkSender1;
     TWsBrowser* Browser1;
     TWsTrayIcon* TrayIcon1;
     TUcPanel* Panel1;
@@ -81,6 +88,9 @@ public:
     void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
     void MesajMemoKeyPress(TObject* Sender, char& Key);
     void NetMessage1MessageSent(TObject* Sender);
+    void BulkSender1Delivered(TObject* Sender, const std::string& Recipient);
+    void BulkSender1Progress(TObject* Sender, const TBulkProgress& Progress);
+    void BulkSender1Finished(TObject* Sender, const std::vector<TDeliveryResult>& Results);
     void FormShow(TObject* Sender);
 
     // The list the send command records into: the history window's entries once that window exists.
@@ -89,9 +99,19 @@ public:
     // Draws picture `index` of ImageList1 into the status picture.
     void ShowStatusPicture(int index);
 
+    // The computers a send goes to while the recipient field shows the bulk marker: set when the picker closes
+    // with a selection, cleared by the browse dialog, shrunk to the failed ones after a bulk send.
+    std::vector<std::string> BulkRecipients;
+
 private:
     void CreateComponents();
     void BindHandlers();
+    void SendToBulkRecipients(const std::string& memoText);
+    void SetSending(bool sending);
+
+    std::unique_ptr<TTaskbarProgress> FTaskbar;
+    std::string FBulkText;                      // the memo's text when the bulk send started
+    std::vector<std::string> FBulkSentTo;       // whom it went to
 };
 
 extern TForm1* Form1;

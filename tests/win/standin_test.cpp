@@ -279,6 +279,42 @@ TEST_F(StandinTest, ScriptedResultsAreConsumedInOrderAndTheLastRepeats) {
     EXPECT_EQ(log[4].Number("result"), 50u);
 }
 
+TEST_F(StandinTest, RecipientResultsComeFirstAndDelayedCallsWaitSideBySide) {
+    standin::Script s;
+    s.SendResults = {2136};
+    s.SendResultsTo = {{u"PC02", 2273}, {u"\u015eUBE", 53}};
+    s.SendDelayMs = 400;
+    UseScript(s);
+    ASSERT_EQ(standin::ParseScript(s.Text()).Lines.SendResultsTo, s.SendResultsTo);
+    struct TCall {
+        const wchar_t* To;
+        DWORD Result = 0;
+        HANDLE Thread = nullptr;
+        static DWORD WINAPI Run(void* p) {
+            auto* call = static_cast<TCall*>(p);
+            call->Result = Send(L"S", call->To, L"F", nullptr, 0);
+            return 0;
+        }
+    };
+    std::vector<TCall> calls = {{L"PC01"}, {L"PC02"}, {L"\u015eUBE"}};
+    const DWORD start = GetTickCount();
+    for (TCall& c : calls) {
+        c.Thread = CreateThread(nullptr, 0, &TCall::Run, &c, 0, nullptr);
+        ASSERT_NE(c.Thread, nullptr);
+    }
+    for (TCall& c : calls) {
+        WaitForSingleObject(c.Thread, 10000);
+        CloseHandle(c.Thread);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(calls[0].Result, 2136u);  // no line for it: the queue answers
+    EXPECT_EQ(calls[1].Result, 2273u);
+    EXPECT_EQ(calls[2].Result, 53u);
+    EXPECT_GE(elapsed, 400u);
+    EXPECT_LT(elapsed, 1150u) << "three delayed calls took turns instead of waiting together";
+    for (const auto& r : Log()) EXPECT_GE(r.Number("left") - r.Number("entered"), 390u);
+}
+
 TEST_F(StandinTest, BrokenOrMissingScriptIsReportedAsAnError) {
     SetEnvironmentVariableA(standin::kScriptVariable, (ScriptPath + ".missing").c_str());
     EXPECT_EQ(Send(L"S", L"T", L"F", nullptr, 0), standin::kScriptErrorResult);

@@ -10,6 +10,8 @@
 // queue is exhausted its last line repeats. A function without lines keeps the defaults above. Blank lines
 // and lines starting with '#' are ignored. Numbers are 32-bit unsigned, decimal or 0x-hexadecimal.
 //   NetMessageBufferSend <result>
+//   NetMessageBufferSendTo <name> <result>    every call to that recipient answers this, consuming nothing
+//   NetMessageBufferSendDelay <milliseconds>  every call waits this long first; callers wait side by side
 //   NetServerEnum <status> <resume handle written back> [<name> ...]
 // A name is NULL (a record whose name pointer is null), a bare word (UTF-8, no blanks, not NULL), or a quoted
 // text "..." in UTF-8 with the escapes \" \\ and \uXXXX (one UTF-16 unit). NetServerEnum hands out its names
@@ -22,6 +24,7 @@
 // Log: one line per call, appended and flushed before the call returns; fields are separated by a tab:
 //   <Function> pid=<n> seq=<n per process> <key>=<value> ...
 //   NetMessageBufferSend servername msgname fromname (each as a wide string) buf=<hex bytes> buflen=<n> result
+//                 entered left (GetTickCount when the call came in and when it answered)
 //   NetServerEnum servername level bufptr prefmaxlen entriesread totalentries servertype domain resume result
 //                 entries buffer [resume.out]
 //   NetApiBufferFree buffer ours=yes|no result outstanding=<buffers handed out and not yet freed>
@@ -255,7 +258,16 @@ struct EnumResult {
 
 struct Script {
     std::vector<uint32_t> SendResults;
+    std::vector<std::pair<std::u16string, uint32_t>> SendResultsTo;  // per recipient, before the queue
+    uint32_t SendDelayMs = 0;
     std::vector<EnumResult> EnumResults;
+
+    // The answer scripted for this recipient, if any.
+    std::optional<uint32_t> ResultFor(const std::u16string& recipient) const {
+        for (const auto& r : SendResultsTo)
+            if (r.first == recipient) return r.second;
+        return std::nullopt;
+    }
 
     std::string Text() const {
         std::string out = "# netapi32 stand-in script\n";
@@ -264,6 +276,9 @@ struct Script {
             out += std::to_string(r);
             out += '\n';
         }
+        for (const auto& r : SendResultsTo)
+            out += "NetMessageBufferSendTo " + QuoteForScript(r.first) + " " + std::to_string(r.second) + "\n";
+        if (SendDelayMs) out += "NetMessageBufferSendDelay " + std::to_string(SendDelayMs) + "\n";
         for (const EnumResult& e : EnumResults) {
             out += "NetServerEnum ";
             out += std::to_string(e.Status);
@@ -353,6 +368,10 @@ inline ParsedScript ParseScript(const std::string& text) {
             const std::string function = AsciiOf(tokens[0].Text);
             if (function == "NetMessageBufferSend" && tokens.size() == 2 && !tokens[1].Quoted) {
                 result.Lines.SendResults.push_back(ParseNumber(AsciiOf(tokens[1].Text)));
+            } else if (function == "NetMessageBufferSendTo" && tokens.size() == 3 && !tokens[2].Quoted) {
+                result.Lines.SendResultsTo.emplace_back(tokens[1].Text, ParseNumber(AsciiOf(tokens[2].Text)));
+            } else if (function == "NetMessageBufferSendDelay" && tokens.size() == 2 && !tokens[1].Quoted) {
+                result.Lines.SendDelayMs = ParseNumber(AsciiOf(tokens[1].Text));
             } else if (function == "NetServerEnum" && tokens.size() >= 3 && !tokens[1].Quoted && !tokens[2].Quoted) {
                 EnumResult e;
                 e.Status = ParseNumber(AsciiOf(tokens[1].Text));

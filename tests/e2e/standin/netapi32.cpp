@@ -187,20 +187,41 @@ struct TScriptAnswer {
     int Line = 0;
 };
 
-TScriptAnswer NextAnswer(TQueue queue) {
-    TScriptAnswer answer;
-    std::string path;
-    if (!GetEnv(standin::kScriptVariable, path)) return answer;
-    std::string text;
+// The script as it stands now, or the reason it cannot be used; false when no script is configured.
+bool ReadScript(standin::ParsedScript& parsed, std::string& path, std::string& text, TScriptAnswer& answer) {
+    if (!GetEnv(standin::kScriptVariable, path)) return false;
     if (path.empty() || !ReadFileText(path, text)) {
         answer.Problem = "cannot read the script \"" + path + "\"";
-        return answer;
+        return true;
     }
-    const standin::ParsedScript parsed = standin::ParseScript(text);
+    parsed = standin::ParseScript(text);
     if (!parsed.Error.empty()) {
         answer.Problem = parsed.Error;
         answer.Line = parsed.ErrorLine;
-        return answer;
+    }
+    return true;
+}
+
+uint32_t ScriptedSendDelay() {
+    standin::ParsedScript parsed;
+    std::string path, text;
+    TScriptAnswer answer;
+    return ReadScript(parsed, path, text, answer) && answer.Problem.empty() ? parsed.Lines.SendDelayMs : 0;
+}
+
+TScriptAnswer NextAnswer(TQueue queue, const wchar_t* recipient = nullptr) {
+    TScriptAnswer answer;
+    standin::ParsedScript parsed;
+    std::string path, text;
+    if (!ReadScript(parsed, path, text, answer) || !answer.Problem.empty()) return answer;
+    if (queue == TQueue::Send && recipient) {
+        std::u16string name;
+        const size_t units = ReadableBytes(recipient, (kMaxTextUnits + 1) * 2) / 2;
+        for (size_t i = 0; i < units && recipient[i]; ++i) name.push_back(static_cast<char16_t>(recipient[i]));
+        if (const std::optional<uint32_t> result = parsed.Lines.ResultFor(name)) {
+            answer.SendResult = *result;
+            return answer;
+        }
     }
     const size_t length = queue == TQueue::Send ? parsed.Lines.SendResults.size() : parsed.Lines.EnumResults.size();
     if (length == 0) return answer;
@@ -254,7 +275,7 @@ void* BuildServerInfo100(const std::vector<standin::Name>& names) {
 }
 
 DWORD SendCall(const wchar_t* servername, const wchar_t* msgname, const wchar_t* fromname, const BYTE* buf,
-               DWORD buflen) {
+               DWORD buflen, DWORD entered) {
     std::string line = StartRecord("NetMessageBufferSend");
     AddWide(line, "servername", servername);
     AddWide(line, "msgname", msgname);
@@ -267,13 +288,16 @@ DWORD SendCall(const wchar_t* servername, const wchar_t* msgname, const wchar_t*
         AddField(line, "buf", standin::HexBytes(buf, buflen));
     AddField(line, "buflen", std::to_string(buflen));
 
-    const TScriptAnswer answer = NextAnswer(TQueue::Send);
+    const TScriptAnswer answer =
+        NextAnswer(TQueue::Send, msgname);
     DWORD result = answer.SendResult;
     if (!answer.Problem.empty()) {
         LogScriptError("NetMessageBufferSend", answer);
         result = standin::kScriptErrorResult;
     }
     AddField(line, "result", std::to_string(result));
+    AddField(line, "entered", std::to_string(entered));
+    AddField(line, "left", std::to_string(GetTickCount()));
     return AppendLog(line) ? result : kWriteFault;
 }
 
@@ -351,9 +375,12 @@ DWORD FreeCall(void* buffer) {
 // Exceptions must not leave a stdcall export: the caller has no way to unwind them.
 extern "C" DWORD WINAPI NetMessageBufferSend(const wchar_t* servername, const wchar_t* msgname,
                                              const wchar_t* fromname, BYTE* buf, DWORD buflen) {
-    TLockGuard guard;
+    const DWORD entered = GetTickCount();
     try {
-        return SendCall(servername, msgname, fromname, buf, buflen);
+        // Outside the lock, so that callers on several threads wait side by side like real deliveries.
+        if (const uint32_t delay = ScriptedSendDelay()) Sleep(delay);
+        TLockGuard guard;
+        return SendCall(servername, msgname, fromname, buf, buflen, entered);
     } catch (...) {
         return standin::kScriptErrorResult;
     }

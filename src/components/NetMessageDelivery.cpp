@@ -1,0 +1,20 @@
+// One message to one recipient: the messenger operation first, the direct delivery where it is gone.
+#include "components/NetMessageDelivery.h"
+
+#include "components/WinPopup.h"
+#include "components/WsNetApi.h"
+
+namespace {
+constexpr uint32_t kErrorNotSupported = 50; // what NetMessageBufferSend answers since the messenger was removed
+}
+
+void DeliverNetMessage(const TNetMessageRoute& route)
+{
+    TWideBuffer message;
+    MakeWideBuffer(route.Text, message);
+    const uint32_t result = CallNetMessageBufferSend(route.Server, route.To, route.From, message.Pointer, message.Length);
+    if (result == kErrorNotSupported)
+        DeliverWinPopup(route.From, route.To, route.Text); // no messenger service here: talk to the receiver ourselves
+    else if (result != 0)
+        throw EWsNetException(ErrorCodeText(result), static_cast<int32_t>(result));
+}
