@@ -133,3 +133,10 @@ foreach(target startup_minimal startup_floor startup_launcher)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${STARTUP_BENCH_DIR})
   target_link_options(${target} PRIVATE ${STATIC_RUNTIME})
 endforeach()
+
+# One bulk send against the stand-in's delayed calls, serial and on the workers (bench/wine/bulksend-bench.sh).
+add_executable(bulksend_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/BulkSendBench.cpp)
+set_target_properties(bulksend_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR}) # beside the stand-in
+target_link_libraries(bulksend_bench PRIVATE varnel_ui)
+target_link_options(bulksend_bench PRIVATE ${STATIC_RUNTIME})
+add_dependencies(bulksend_bench netapi32_standin)

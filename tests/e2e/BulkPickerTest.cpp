@@ -1,110 +1,18 @@
 // The bulk picker as a user meets it: the network's computers from the stand-in's scripted enumeration,
-// select-all and clear, the marker in the recipient field, and a send that still goes to the browsed computer.
+// select-all and clear, the marker in the recipient field, and what closing with a selection leaves for a send.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "ProgramTest.h"
+#include "BulkPickerScenario.h"
 #include "WindowDrag.h"
-#include "forms/f_Toplu.h"
-#include "forms/main.h"
 
 namespace {
 
 using namespace e2e;
-using standin::EnumResult;
 
-constexpr int kItemHeight = 15;
-constexpr LRESULT kChecked = 1;
-
-standin::Name N(const std::string& cp1254) { return standin::AnsiName(cp1254); }
-
-class BulkPickerTest : public TProgramTest {
-protected:
-    void Script(std::vector<EnumResult> enums, std::vector<uint32_t> sends = {})
-    {
-        standin::Script script;
-        script.EnumResults = std::move(enums);
-        script.SendResults = std::move(sends);
-        Scenario.SetScript(script);
-    }
-
-    // Opens the picker with Btn_Toplu; its list is filled by the time the window shows.
-    void OpenPicker()
-    {
-        Click(FindChildById(Main, idBtn_Toplu));
-        Picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu");
-        ASSERT_NE(Picker, nullptr) << "the picker did not appear";
-        ASSERT_TRUE(WaitForSettledForeground(Picker));
-        List = FindChildById(Picker, idCL_Computers);
-        ASSERT_NE(List, nullptr);
-    }
-
-    void ClosePicker()
-    {
-        Click(FindChildById(Picker, idBtn_Kapat_Toplu));
-        ASSERT_TRUE(Process->WaitForTopWindowGone("TFrm_Toplu", "Frm_Toplu"));
-    }
-
-    void ClickItem(int index) { ClickWindow(List, POINT{80, index * kItemHeight + kItemHeight / 2}); }
-
-    std::vector<LRESULT> States() const
-    {
-        std::vector<LRESULT> states;
-        for (size_t i = 0; i < ListBoxItems(List).size(); ++i)
-            states.push_back(ListBoxItemData(List, static_cast<int>(i)));
-        return states;
-    }
-    bool WaitForStates(const std::vector<LRESULT>& expected)
-    {
-        return WaitUntil([&] { return States() == expected; });
-    }
-
-    std::string RecipientField() const { return Text(FindChildById(Main, idEdt_Bilgisayar)); }
-
-    // Confirms whatever the browse dialog has selected; returns the recipient field's text afterwards.
-    std::string BrowseAndConfirm()
-    {
-        Click(FindChildById(Main, idBtn_Tek));
-        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
-        EXPECT_NE(dialog, nullptr) << "no browse dialog";
-        if (!dialog)
-            return "";
-        Click(GetDlgItem(dialog, IDOK));
-        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
-        EXPECT_TRUE(WaitUntil([&] { return !RecipientField().empty(); }));
-        return RecipientField();
-    }
-
-    void TypeAndSend(const std::string& text)
-    {
-        HWND memo = FindChildById(Main, idMesajMemo);
-        ASSERT_TRUE(FocusByClick(memo));
-        TypeText(text);
-        ASSERT_TRUE(WaitForText(memo, text));
-        Click(FindChildById(Main, idBtn_Gonder));
-    }
-
-    // The error box of the program's top level: its message, then OK.
-    std::vector<std::string> DismissErrorBox()
-    {
-        HWND box = WaitForMessageBox(*Process, "Varnel");
-        EXPECT_NE(box, nullptr) << "no error box";
-        if (!box)
-            return {};
-        const TDialog d = ReadDialog(box);
-        EXPECT_TRUE(d.HasIcon);
-        EXPECT_EQ(d.Buttons.size(), 1u);
-        if (!d.Buttons.empty())
-            Click(d.Buttons[0].Window);
-        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
-        return d.Texts;
-    }
-
-    HWND Picker = nullptr;
-    HWND List = nullptr;
-};
+class BulkPickerTest : public TBulkPickerTest {};
 
 TEST_F(BulkPickerTest, ListsTheBrowseListWithoutBackslashesInTheMainWindowsColours)
 {
@@ -174,7 +82,7 @@ TEST_F(BulkPickerTest, SelectAllAndClearChangeOnlyTheMarksAndClosingWithoutSelec
     EXPECT_TRUE(IsEnabled(Main));
 }
 
-TEST_F(BulkPickerTest, ClickingAnItemMarksTheFieldButTheSendStillGoesToTheBrowsedComputer)
+TEST_F(BulkPickerTest, ClickingAnItemMarksTheFieldAndWithNothingCheckedTheSendOnlyWarns)
 {
     Script({{0, 0, {N("PC01"), N("PC02")}}}, {0});
     Launch();
@@ -193,29 +101,23 @@ TEST_F(BulkPickerTest, ClickingAnItemMarksTheFieldButTheSendStillGoesToTheBrowse
     ClosePicker();
     EXPECT_TRUE(WaitUntil([&] { return RecipientField() == kBulkMarker; }));
 
+    // The marker stands for the checked computers, and there are none: neither they nor the browsed one get it.
     TypeAndSend("Toplantı saat üçte");
+    HWND box = WaitForMessageBox(*Process, "Uyarı");
+    ASSERT_NE(box, nullptr) << "no warning";
+    EXPECT_EQ(ReadDialog(box).Texts, std::vector<std::string>{"Lütfen Kime göndereceğinizi seçin ve mesajınızı yazın"});
+    Click(ReadDialog(box).Buttons.at(0).Window);
+    EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Uyarı"));
+    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").empty());
+    EXPECT_EQ(Text(FindChildById(Main, idMesajMemo)), "Toplantı saat üçte");
+
+    // The browse dialog ends bulk mode: the next send goes to the browsed computer alone.
+    EXPECT_EQ(BrowseAndConfirm(), recipient);
+    Click(FindChildById(Main, idBtn_Gonder));
     ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
     const auto sends = Scenario.Records("NetMessageBufferSend");
-    ASSERT_EQ(sends.size(), 1u);  // one message, to one computer
+    ASSERT_EQ(sends.size(), 1u);
     EXPECT_EQ(sends[0].Ansi("msgname"), recipient);
-}
-
-TEST_F(BulkPickerTest, MarkerWithoutABrowsedComputerSendsToTheEmptyRecipientAndFailsCleanly)
-{
-    constexpr uint32_t kNameNotFound = 2273;
-    Script({{0, 0, {N("PC01")}}}, {kNameNotFound});
-    Launch();
-    OpenPicker();
-    ClickItem(0);
-    EXPECT_TRUE(WaitForStates({kChecked}));
-    ClosePicker();
-    ASSERT_TRUE(WaitUntil([&] { return RecipientField() == kBulkMarker; }));
-
-    TypeAndSend("Merhaba");
-    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
-    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").at(0).IsNull("msgname"));  // no recipient at all
-    DismissErrorBox();
-    EXPECT_EQ(Text(FindChildById(Main, idMesajMemo)), "Merhaba");
 }
 
 TEST_F(BulkPickerTest, ShowingAgainStartsUncheckedAndUnselected)

@@ -1,0 +1,108 @@
+// The bulk picker as the scenarios drive it: a scripted network, the picker opened and closed, items clicked,
+// the recipient field read, a message typed and sent, the error box read.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ProgramTest.h"
+#include "forms/f_Toplu.h"
+#include "forms/main.h"
+
+namespace e2e {
+
+using standin::EnumResult;
+
+inline constexpr int kItemHeight = 15;
+inline constexpr LRESULT kChecked = 1;
+
+inline standin::Name N(const std::string& cp1254) { return standin::AnsiName(cp1254); }
+
+class TBulkPickerTest : public TProgramTest {
+protected:
+    void Script(std::vector<EnumResult> enums, std::vector<uint32_t> sends = {})
+    {
+        standin::Script script;
+        script.EnumResults = std::move(enums);
+        script.SendResults = std::move(sends);
+        Scenario.SetScript(script);
+    }
+
+    // Opens the picker with Btn_Toplu; its list is filled by the time the window shows.
+    void OpenPicker()
+    {
+        Click(FindChildById(Main, idBtn_Toplu));
+        Picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu");
+        ASSERT_NE(Picker, nullptr) << "the picker did not appear";
+        ASSERT_TRUE(WaitForSettledForeground(Picker));
+        List = FindChildById(Picker, idCL_Computers);
+        ASSERT_NE(List, nullptr);
+    }
+
+    void ClosePicker()
+    {
+        Click(FindChildById(Picker, idBtn_Kapat_Toplu));
+        ASSERT_TRUE(Process->WaitForTopWindowGone("TFrm_Toplu", "Frm_Toplu"));
+    }
+
+    void ClickItem(int index) { ClickWindow(List, POINT{80, index * kItemHeight + kItemHeight / 2}); }
+
+    std::vector<LRESULT> States() const
+    {
+        std::vector<LRESULT> states;
+        for (size_t i = 0; i < ListBoxItems(List).size(); ++i)
+            states.push_back(ListBoxItemData(List, static_cast<int>(i)));
+        return states;
+    }
+    bool WaitForStates(const std::vector<LRESULT>& expected)
+    {
+        return WaitUntil([&] { return States() == expected; });
+    }
+
+    std::string RecipientField() const { return Text(FindChildById(Main, idEdt_Bilgisayar)); }
+
+    // Confirms whatever the browse dialog has selected; returns the recipient field's text afterwards.
+    std::string BrowseAndConfirm()
+    {
+        Click(FindChildById(Main, idBtn_Tek));
+        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
+        EXPECT_NE(dialog, nullptr) << "no browse dialog";
+        if (!dialog)
+            return "";
+        Click(GetDlgItem(dialog, IDOK));
+        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+        EXPECT_TRUE(WaitUntil([&] { return !RecipientField().empty(); }));
+        return RecipientField();
+    }
+
+    void TypeAndSend(const std::string& text)
+    {
+        HWND memo = FindChildById(Main, idMesajMemo);
+        ASSERT_TRUE(FocusByClick(memo));
+        TypeText(text);
+        ASSERT_TRUE(WaitForText(memo, text));
+        Click(FindChildById(Main, idBtn_Gonder));
+    }
+
+    // The error box of the program's top level: its message, then OK.
+    std::vector<std::string> DismissErrorBox()
+    {
+        HWND box = WaitForMessageBox(*Process, "Varnel");
+        EXPECT_NE(box, nullptr) << "no error box";
+        if (!box)
+            return {};
+        const TDialog d = ReadDialog(box);
+        EXPECT_TRUE(d.HasIcon);
+        EXPECT_EQ(d.Buttons.size(), 1u);
+        if (!d.Buttons.empty())
+            Click(d.Buttons[0].Window);
+        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
+        return d.Texts;
+    }
+
+    HWND Picker = nullptr;
+    HWND List = nullptr;
+};
+
+} // namespace e2e

@@ -1,0 +1,206 @@
+// Bulk sending as a user meets it: the checked computers each get the message once, failures are named in one
+// box and retried alone, and the window stays alive while the deliveries wait.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "BulkPickerScenario.h"
+#include "forms/f_history.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr uint32_t kNameNotFound = 2273;
+
+class BulkSendTest : public TBulkPickerTest {
+protected:
+    // A network of these computers, every send answering 0 unless `script` says otherwise.
+    void Network(const std::vector<std::string>& names, standin::Script script = {})
+    {
+        std::vector<standin::Name> records;
+        for (const std::string& name : names)
+            records.push_back(N(name));
+        script.EnumResults = {{0, 0, records}};
+        Scenario.SetScript(script);
+    }
+
+    // Checks the items by clicking them (each click selects and checks) and closes the picker.
+    void ChooseInPicker(const std::vector<int>& items)
+    {
+        OpenPicker();
+        for (int item : items)
+            ClickItem(item);
+        ASSERT_TRUE(WaitUntil([&] {
+            const std::vector<LRESULT> states = States();
+            return std::all_of(items.begin(), items.end(), [&](int i) { return states.at(i) == kChecked; });
+        }));
+        ClosePicker();
+        ASSERT_TRUE(WaitUntil([&] { return RecipientField() == kBulkMarker; }));
+    }
+
+    std::multiset<std::string> Recipients() const
+    {
+        std::multiset<std::string> names;
+        for (const auto& call : Scenario.Records("NetMessageBufferSend"))
+            names.insert(call.Ansi("msgname"));
+        return names;
+    }
+
+    std::vector<std::string> HistoryEntries()
+    {
+        Click(FindChildById(Main, idBtn_History));
+        HWND history = Process->WaitForTopWindow("TFrm_History", "Frm_History");
+        EXPECT_NE(history, nullptr);
+        if (!history)
+            return {};
+        const std::vector<std::string> entries = ListBoxItems(FindChildById(history, idLB_HistoryList));
+        PostMessageA(history, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(Process->WaitForTopWindowGone("TFrm_History", "Frm_History"));
+        return entries;
+    }
+
+    HWND Memo() const { return FindChildById(Main, idMesajMemo); }
+};
+
+TEST_F(BulkSendTest, EveryCheckedComputerGetsOneCallAndTheMarkerIsNoRecipient)
+{
+    Network({"PC01", "PC02", "PC03", "PC04"});
+    Launch();
+    ChooseInPicker({0, 1, 3});
+    TypeAndSend("  Toplantı saat üçte  ");
+
+    ASSERT_TRUE(WaitForText(Memo(), ""));
+    EXPECT_EQ(Recipients(), (std::multiset<std::string>{"PC01", "PC02", "PC04"}));
+    for (const auto& call : Scenario.Records("NetMessageBufferSend")) {
+        EXPECT_NE(call.Ansi("msgname"), kBulkMarker);
+        EXPECT_EQ(call.Ansi("fromname"), Scenario.Records("NetMessageBufferSend")[0].Ansi("fromname"));
+        EXPECT_EQ(standin::AnsiFromWide(call.BufferUnits()), std::string("Toplantı saat üçte") + '\0');
+    }
+    EXPECT_EQ(HistoryEntries(), std::vector<std::string>{"  Toplantı saat üçte  "});
+    EXPECT_TRUE(IsEnabled(FindChildById(Main, idBtn_Gonder)));
+    EXPECT_EQ(RecipientField(), kBulkMarker); // the group stays chosen for the next message
+}
+
+TEST_F(BulkSendTest, OneFailureIsNamedInTheBoxAndTheNextSendRetriesOnlyIt)
+{
+    standin::Script script;
+    script.SendResultsTo = {{u"PC02", kNameNotFound}};
+    Network({"PC01", "PC02", "PC03"}, script);
+    Launch();
+    ChooseInPicker({0, 1, 2});
+    TypeAndSend("Çay hazır");
+
+    HWND box = WaitForMessageBox(*Process, "Varnel", 15000);
+    ASSERT_NE(box, nullptr) << "no error box";
+    SaveScreenshot(box, Scenario.PathOf("bulk-result.bmp"));
+    const std::vector<std::string> texts = DismissErrorBox();
+    ASSERT_EQ(texts.size(), 1u);
+    const std::string& text = texts[0];
+    EXPECT_EQ(text.rfind("Mesaj 3 bilgisayardan 2 tanesine gönderildi.\n\nGönderilemeyen bilgisayarlar:\nPC02 (2273): ", 0), 0u)
+        << text;
+    EXPECT_GT(text.size(), text.find("PC02 (2273): ") + 14) << "the failure has no words: " << text;
+    EXPECT_EQ(text.find("PC01"), std::string::npos);
+    EXPECT_EQ(Text(Memo()), "Çay hazır");
+    EXPECT_EQ(Recipients(), (std::multiset<std::string>{"PC01", "PC02", "PC03"}));
+
+    // PC02 answers now: Gönder sends to it alone, and the text is in the history once.
+    Network({"PC01", "PC02", "PC03"});
+    Click(FindChildById(Main, idBtn_Gonder));
+    ASSERT_TRUE(WaitForText(Memo(), ""));
+    EXPECT_EQ(Recipients(), (std::multiset<std::string>{"PC01", "PC02", "PC02", "PC03"}));
+    EXPECT_EQ(HistoryEntries(), std::vector<std::string>{"Çay hazır"});
+}
+
+TEST_F(BulkSendTest, AllFailedRecordsNothingAndKeepsEveryoneForTheRetry)
+{
+    standin::Script script;
+    script.SendResults = {kNameNotFound};
+    Network({"PC01", "PC02"}, script);
+    Launch();
+    ChooseInPicker({0, 1});
+    TypeAndSend("Merhaba");
+    const std::vector<std::string> texts = DismissErrorBox();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].rfind("Mesaj 2 bilgisayarın hiçbirine gönderilemedi.", 0), 0u) << texts[0];
+    EXPECT_NE(texts[0].find("\nPC01 (2273): "), std::string::npos) << texts[0];
+    EXPECT_NE(texts[0].find("\nPC02 (2273): "), std::string::npos) << texts[0];
+    EXPECT_EQ(Text(Memo()), "Merhaba");
+    EXPECT_TRUE(HistoryEntries().empty());
+}
+
+TEST_F(BulkSendTest, TheWindowPaintsAndMovesWhileTheDeliveriesWaitSideBySide)
+{
+    standin::Script script;
+    script.SendDelayMs = 2500;
+    Network({"PC01", "PC02", "PC03"}, script);
+    Launch();
+    ChooseInPicker({0, 1, 2});
+    TypeAndSend("Bekleyin");
+
+    HWND send = FindChildById(Main, idBtn_Gonder);
+    ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(send); })) << "Gönder stays enabled during the bulk send";
+    const DWORD start = GetTickCount();
+    // The window answers, paints its background colour and follows a drag while every delivery still waits.
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(Main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer), 0);
+    const RECT before = WindowRect(Main);
+    Drag(POINT{before.left + 10, before.top + 290}, POINT{before.left + 40, before.top + 310});
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(Main).left == before.left + 30; }, 1000)) << "the window did not move";
+    RedrawWindow(Main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    EXPECT_TRUE(WaitForClientPixel(Main, 10, 290, RGB(128, 128, 255), 1000));
+    EXPECT_LT(GetTickCount() - start, 2000u) << "the checks above ran after the deliveries had ended";
+    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").empty());
+    // Alt+S does nothing meanwhile.
+    Chord({VK_MENU, 'S'});
+
+    ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 3, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(send); }, 5000));
+    const auto calls = Scenario.Records("NetMessageBufferSend");
+    EXPECT_EQ(calls.size(), 3u);
+    // Side by side: every call came in before the first one answered.
+    uint32_t firstLeft = UINT32_MAX;
+    for (const auto& call : calls)
+        firstLeft = std::min(firstLeft, call.Number("left"));
+    for (const auto& call : calls)
+        EXPECT_LT(call.Number("entered"), firstLeft);
+    EXPECT_TRUE(WaitForText(Memo(), ""));
+}
+
+TEST_F(BulkSendTest, KapatDuringABulkSendEndsTheProgramWithoutWaitingForTheRest)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 24; ++i)
+        names.push_back("PC" + std::to_string(10 + i));
+    standin::Script script;
+    script.SendDelayMs = 3000;
+    Network(names, script);
+    Launch();
+    OpenPicker();
+    ClickItem(0);
+    Click(FindChildById(Picker, idBtn_Hepsini_Sec));
+    ASSERT_TRUE(WaitUntil([&] { return ListBoxItemData(List, 23) == kChecked; }));
+    ClosePicker();
+    TypeAndSend("Herkese");
+    ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(FindChildById(Main, idBtn_Gonder)); }));
+
+    HWND panel = FindChildById(Main, idPanel1);
+    const RECT area = ClientRectOnScreen(panel);
+    PostMessageA(panel, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel), MAKELPARAM(area.left + 20, area.top + 20));
+    HWND menu = Process->WaitForTopWindow("#32768", nullptr);
+    ASSERT_NE(menu, nullptr);
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0); // "Aç", then "Kapat" past the separator
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(Process->WaitForExit(10000)) << "the program still runs";
+    EXPECT_EQ(Process->ExitCode(), 0u);
+    EXPECT_LT(GetTickCount() - start, 6000u) << "it waited for more than the deliveries under way";
+    // Only the deliveries under way were finished: at most one round of eight.
+    EXPECT_LE(Scenario.Records("NetMessageBufferSend").size(), 8u);
+}
+
+} // namespace
