@@ -9,6 +9,7 @@
 
 #include "core/NameQuery.h"
 #include "core/SessionService.h"
+#include "toolkit/Threads.h"
 
 void FailWith(TWinPopupFailure failure, std::string problem)
 {
@@ -20,9 +21,13 @@ std::string WinsockProblem(const char* what)
     return std::string(what) + " failed with " + std::to_string(WSAGetLastError());
 }
 
+// Deliveries of a bulk send start Winsock from several threads at once.
+TCriticalSection gWinsockLock;
+
 void StartWinsock()
 {
     static bool started = false;
+    const TLock lock(gWinsockLock);
     if (started)
         return;
     WSADATA data;

@@ -19,6 +19,7 @@
 #include "core/Text.h"
 #include "core/WinPopupExchange.h"
 #include "core/WinPopupMessage.h"
+#include "toolkit/Threads.h"
 
 namespace {
 
@@ -99,15 +100,23 @@ void Deliver(TWinPopupExchange& exchange, const std::string& to, const std::stri
     Converse(exchange, tcp, deadline);
 }
 
-std::string& LastProblem()
+// Deliveries of a bulk send fail on several threads at once: the last problem is kept under a lock.
+TCriticalSection gProblemLock;
+std::string gLastProblem;
+
+void SetLastProblem(const std::string& problem)
 {
-    static std::string problem;
-    return problem;
+    const TLock lock(gProblemLock);
+    gLastProblem = problem;
 }
 
 } // namespace
 
-const std::string& LastWinPopupProblem() { return LastProblem(); }
+std::string LastWinPopupProblem()
+{
+    const TLock lock(gProblemLock);
+    return gLastProblem;
+}
 
 TWinPopupNetwork& WinPopupNetwork()
 {
@@ -125,7 +134,7 @@ void DeliverWinPopup(const std::string& from, const std::string& to, const std::
         message = PrepareWinPopupMessage(Trim(from).empty() ? ComputerName() : from, to, text, ToOemCodePage);
     } catch (const TTransportFailure& f) {
         failure = f.Failure;
-        LastProblem() = f.Problem;
+        SetLastProblem(f.Problem);
     }
     if (message) {
         TWinPopupExchange exchange(std::move(*message));
@@ -136,7 +145,7 @@ void DeliverWinPopup(const std::string& from, const std::string& to, const std::
         } catch (const std::exception& e) {
             exchange.Fail(TWinPopupFailure::LocalFault, e.what());
         }
-        LastProblem() = exchange.Problem();
+        SetLastProblem(exchange.Problem());
         if (exchange.Delivered())
             return;
         failure = exchange.Failure().value_or(TWinPopupFailure::LocalFault);

@@ -26,4 +26,4 @@ TWinPopupNetwork& WinPopupNetwork();
 void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text);
 
 // Why the last delivery of this process failed, in words (empty after a success); for diagnostics only.
-const std::string& LastWinPopupProblem();
+std::string LastWinPopupProblem();

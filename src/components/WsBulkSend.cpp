@@ -97,6 +97,7 @@ void TWsBulkSender::Start(const std::string& server, const std::string& from, co
     if (Busy())
         throw EWsNetException("A bulk send is still running");
     ReleaseWorkers(0); // workers of a cancelled send that have ended meanwhile
+    WinPopupNetwork();  // its settings are made here, once, before any worker may ask for them
     auto job = std::make_shared<TJob>();
     job->Route = {server, "", from, text};
     job->Recipients = recipients;

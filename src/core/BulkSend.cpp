@@ -4,6 +4,8 @@
 #include "core/BulkSendTexts.h"
 #include "core/Text.h"
 
+#include <string_view>
+
 std::vector<std::string> PlanBulkRecipients(const std::vector<TPickerItem>& items)
 {
     std::vector<std::string> plan;
@@ -24,9 +26,20 @@ std::vector<std::string> PlanBulkRecipients(const std::vector<TPickerItem>& item
 
 namespace {
 
+// One line per failed computer: a text of several lines (a reason under the error) is joined with dashes.
 std::string FailureLine(const TDeliveryResult& result)
 {
-    const std::string text = Trim(result.ErrorText);
+    std::string text;
+    size_t start = 0;
+    while (start <= result.ErrorText.size()) {
+        size_t end = result.ErrorText.find('\n', start);
+        if (end == std::string::npos)
+            end = result.ErrorText.size();
+        const std::string part = Trim(std::string_view(result.ErrorText).substr(start, end - start));
+        if (!part.empty())
+            text += (text.empty() ? "" : " - ") + part;
+        start = end + 1;
+    }
     return result.Recipient + " (" + std::to_string(result.ErrorCode) + "): " + (text.empty() ? kBulkUnknownFailure : text);
 }
 

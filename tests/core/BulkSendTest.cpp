@@ -45,7 +45,7 @@ TEST(FoldBulkResults, AllDeliveredLeavesNothingToSay)
 TEST(FoldBulkResults, SomeFailedNamesEachFailureAndKeepsThemForTheRetry)
 {
     const TBulkOutcome outcome = FoldBulkResults(
-        {Failed("PC01", 2273, "Ad bulunamad\xFD"), Ok("PC02"), Failed("PC03", 53, "  "), Ok("PC04")});
+        {Failed("PC01", 2273, "Ad bulunamad\xFD\r\nAl\xFDc\xFD yok \n"), Ok("PC02"), Failed("PC03", 53, "  "), Ok("PC04")});
     EXPECT_TRUE(outcome.AnyDelivered());
     EXPECT_EQ(outcome.Total, 4);
     EXPECT_EQ(outcome.Delivered, 2);
@@ -53,7 +53,7 @@ TEST(FoldBulkResults, SomeFailedNamesEachFailureAndKeepsThemForTheRetry)
     EXPECT_EQ(outcome.FailureSummary,
         "Mesaj 4 bilgisayardan 2 tanesine g\xF6nderildi.\n\n"
         "G\xF6nderilemeyen bilgisayarlar:\n"
-        "PC01 (2273): Ad bulunamad\xFD\n"
+        "PC01 (2273): Ad bulunamad\xFD - Al\xFDc\xFD yok\n"
         "PC03 (53): Bilinmeyen hata");
 }
 
