@@ -29,7 +29,7 @@ protected:
     }
 
     // Checks the items by clicking them (each click selects and checks) and closes the picker.
-    void ChooseInPicker(const std::vector<int>& items)
+    void ChooseInPicker(const std::vector<int>& items, const std::string& screenshot = {})
     {
         OpenPicker();
         for (int item : items)
@@ -38,6 +38,8 @@ protected:
             const std::vector<LRESULT> states = States();
             return std::all_of(items.begin(), items.end(), [&](int i) { return states.at(i) == kChecked; });
         }));
+        if (!screenshot.empty())
+            SaveScreenshot(Picker, Scenario.PathOf(screenshot));
         ClosePicker();
         ASSERT_TRUE(WaitUntil([&] { return RecipientField() == kBulkMarker; }));
     }
@@ -70,7 +72,7 @@ TEST_F(BulkSendTest, EveryCheckedComputerGetsOneCallAndTheMarkerIsNoRecipient)
 {
     Network({"PC01", "PC02", "PC03", "PC04"});
     Launch();
-    ChooseInPicker({0, 1, 3});
+    ChooseInPicker({0, 1, 3}, "bulk-picker-checked.bmp");
     TypeAndSend("  Toplantı saat üçte  ");
 
     ASSERT_TRUE(WaitForText(Memo(), ""));
@@ -135,7 +137,7 @@ TEST_F(BulkSendTest, AllFailedRecordsNothingAndKeepsEveryoneForTheRetry)
 TEST_F(BulkSendTest, TheWindowPaintsAndMovesWhileTheDeliveriesWaitSideBySide)
 {
     standin::Script script;
-    script.SendDelayMs = 2500;
+    script.SendDelayMs = 4000;
     Network({"PC01", "PC02", "PC03"}, script);
     Launch();
     ChooseInPicker({0, 1, 2});
@@ -143,7 +145,6 @@ TEST_F(BulkSendTest, TheWindowPaintsAndMovesWhileTheDeliveriesWaitSideBySide)
 
     HWND send = FindChildById(Main, idBtn_Gonder);
     ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(send); })) << "Gönder stays enabled during the bulk send";
-    const DWORD start = GetTickCount();
     // The window answers, paints its background colour and follows a drag while every delivery still waits.
     DWORD_PTR answer = 0;
     EXPECT_NE(SendMessageTimeoutA(Main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer), 0);
@@ -152,8 +153,7 @@ TEST_F(BulkSendTest, TheWindowPaintsAndMovesWhileTheDeliveriesWaitSideBySide)
     EXPECT_TRUE(WaitUntil([&] { return WindowRect(Main).left == before.left + 30; }, 1000)) << "the window did not move";
     RedrawWindow(Main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     EXPECT_TRUE(WaitForClientPixel(Main, 10, 290, RGB(128, 128, 255), 1000));
-    EXPECT_LT(GetTickCount() - start, 2000u) << "the checks above ran after the deliveries had ended";
-    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").empty());
+    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").empty()) << "the checks above came after the deliveries";
     // Alt+S does nothing meanwhile.
     Chord({VK_MENU, 'S'});
 
@@ -176,7 +176,7 @@ TEST_F(BulkSendTest, KapatDuringABulkSendEndsTheProgramWithoutWaitingForTheRest)
     for (int i = 0; i < 24; ++i)
         names.push_back("PC" + std::to_string(10 + i));
     standin::Script script;
-    script.SendDelayMs = 3000;
+    script.SendDelayMs = 5000;
     Network(names, script);
     Launch();
     OpenPicker();
@@ -196,9 +196,9 @@ TEST_F(BulkSendTest, KapatDuringABulkSendEndsTheProgramWithoutWaitingForTheRest)
     PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0); // "Aç", then "Kapat" past the separator
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(Process->WaitForExit(10000)) << "the program still runs";
+    ASSERT_TRUE(Process->WaitForExit(20000)) << "the program still runs";
     EXPECT_EQ(Process->ExitCode(), 0u);
-    EXPECT_LT(GetTickCount() - start, 6000u) << "it waited for more than the deliveries under way";
+    EXPECT_LT(GetTickCount() - start, 9000u) << "it waited for more than the deliveries under way";
     // Only the deliveries under way were finished: at most one round of eight.
     EXPECT_LE(Scenario.Records("NetMessageBufferSend").size(), 8u);
 }
