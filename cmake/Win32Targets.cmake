@@ -41,6 +41,30 @@ else()
   set(MANIFEST_ARCH x86)
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/res/varnel.manifest.in ${CMAKE_BINARY_DIR}/generated/varnel.manifest @ONLY)
+# The shipped program is the 32-bit one; the 64-bit build exists only to run the tests.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  # The -posix runtime's thread library calls GetTickCount64 (Vista and later) for its timed waits. The program links
+  # a copy of it whose calls go to src/app/TickCount64.cpp instead, which uses the real one where kernel32 has it; a
+  # call anywhere else still imports it and fails the check below.
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libpthread.a
+    OUTPUT_VARIABLE THREAD_LIBRARY OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(XP_RUNTIME_DIR ${CMAKE_BINARY_DIR}/xp-runtime)
+  add_custom_command(OUTPUT ${XP_RUNTIME_DIR}/libpthread.a
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${XP_RUNTIME_DIR}
+    COMMAND ${CMAKE_OBJCOPY} --redefine-sym __imp__GetTickCount64@0=_VarnelTickCount64Slot
+      ${THREAD_LIBRARY} ${XP_RUNTIME_DIR}/libpthread.a
+    DEPENDS ${THREAD_LIBRARY} VERBATIM)
+  add_custom_target(xp_runtime DEPENDS ${XP_RUNTIME_DIR}/libpthread.a)
+  add_dependencies(varnel xp_runtime)
+  target_link_directories(varnel PRIVATE ${XP_RUNTIME_DIR})
+  # The program must start on Windows XP SP3: every import reviewed against the list, no newer system asked for.
+  add_custom_command(TARGET varnel POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:varnel>
+      -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/XpImports.txt -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake
+    VERBATIM)
+  set_property(TARGET varnel APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/XpImports.txt
+    ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+endif()
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/art/* ${CMAKE_SOURCE_DIR}/res/*.rc2
   ${CMAKE_BINARY_DIR}/generated/varnel.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/varnel.rc PROPERTIES
