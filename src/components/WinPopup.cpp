@@ -6,19 +6,14 @@
 #include <ws2tcpip.h>
 
 #include <cctype>
-#include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 #include "components/WsNetApi.h"
 #include "core/NetBiosName.h"
 #include "core/Text.h"
 #include "core/WinPopupExchange.h"
 #include "core/WinPopupMessage.h"
+#include "toolkit/BoundedCalls.h"
 #include "toolkit/Threads.h"
 
 namespace {
@@ -34,43 +29,33 @@ bool CouldBeHostName(const std::string& name)
     return true;
 }
 
-// The platform resolver may wait on DNS for longer than we allow, so it runs beside us; a late answer is
-// dropped by the helper itself.
+std::optional<in_addr> LookUpHost(const std::string& name)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    std::optional<in_addr> address;
+    if (getaddrinfo(name.c_str(), nullptr, &hints, &found) == 0) {
+        for (const addrinfo* a = found; a; a = a->ai_next)
+            if (a->ai_family == AF_INET && a->ai_addrlen >= sizeof(sockaddr_in)) {
+                address = reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr;
+                break;
+            }
+        freeaddrinfo(found);
+    }
+    return address;
+}
+
+// The platform resolver may wait on DNS far longer than we allow and cannot be cancelled, so it runs beside us.
+// A healthy lookup (hosts file, DNS cache) takes milliseconds, so four helpers serve even a bulk send without
+// a noticeable queue; only a hung DNS server keeps them, and then a new lookup waits for a free one within this
+// step's own share of the time and, finding none, leaves the recipient to the name query.
 std::optional<in_addr> ResolveByPlatform(const std::string& name, uint32_t timeoutMs)
 {
-    struct TLookup {
-        std::mutex Lock;
-        std::condition_variable Done;
-        bool Finished = false;
-        std::optional<in_addr> Address;
-    };
-    auto lookup = std::make_shared<TLookup>();
-    try {
-        std::thread([lookup, name] {
-            addrinfo hints{};
-            hints.ai_family = AF_INET;
-            hints.ai_socktype = SOCK_STREAM;
-            addrinfo* found = nullptr;
-            std::optional<in_addr> address;
-            if (getaddrinfo(name.c_str(), nullptr, &hints, &found) == 0) {
-                for (const addrinfo* a = found; a; a = a->ai_next)
-                    if (a->ai_family == AF_INET && a->ai_addrlen >= sizeof(sockaddr_in)) {
-                        address = reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr;
-                        break;
-                    }
-                freeaddrinfo(found);
-            }
-            std::lock_guard<std::mutex> guard(lookup->Lock);
-            lookup->Address = address;
-            lookup->Finished = true;
-            lookup->Done.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
-        return std::nullopt; // no thread: the name query still has its chance
-    }
-    std::unique_lock<std::mutex> guard(lookup->Lock);
-    lookup->Done.wait_for(guard, std::chrono::milliseconds(timeoutMs), [&] { return lookup->Finished; });
-    return lookup->Finished ? lookup->Address : std::nullopt;
+    constexpr LONG kLookupThreads = 4;
+    static TBoundedCalls<std::optional<in_addr>> lookups(kLookupThreads);
+    return lookups.Call([name] { return LookUpHost(name); }, timeoutMs).value_or(std::nullopt);
 }
 
 in_addr Resolve(const std::string& name, const std::string& netbiosName, const TWinPopupNetwork& network,

@@ -46,8 +46,10 @@ void TWsCustomBrowser::SetSpecialRootFolder(TWsSpecialRootFolder folder)
 void TWsCustomBrowser::SetStatusText(const std::string& text)
 {
     FStatusText = text;
+    // Sent, not posted: the dialog copies the text before this returns, while a posted pointer could be read
+    // after the next assignment has moved or freed the string.
     if (FDialogHandle)
-        PostMessageA(FDialogHandle, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(FStatusText.c_str()));
+        SendMessageA(FDialogHandle, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(FStatusText.c_str()));
 }
 
 HWND TWsCustomBrowser::OwnerWindow() const
