@@ -24,7 +24,7 @@ target_link_libraries(varnel_ui PUBLIC varnel_core ${SYSTEM_LIBS})
 add_library(varnel_startup STATIC ${CMAKE_SOURCE_DIR}/src/app/StartUp.cpp)
 target_link_libraries(varnel_startup PUBLIC varnel_ui)
 add_executable(varnel WIN32 ${CMAKE_SOURCE_DIR}/src/app/varnel.cpp ${CMAKE_SOURCE_DIR}/src/app/TerminateHandler.cpp
-  ${CMAKE_SOURCE_DIR}/res/varnel.rc)
+  ${CMAKE_SOURCE_DIR}/src/app/TickCount64.cpp ${CMAKE_SOURCE_DIR}/res/varnel.rc)
 target_include_directories(varnel PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(varnel PRIVATE varnel_startup)
 target_link_options(varnel PRIVATE ${STATIC_RUNTIME} -mwindows $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
