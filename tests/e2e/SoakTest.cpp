@@ -95,6 +95,7 @@ protected:
         HWND tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
         ASSERT_NE(tray, nullptr);
         ASSERT_TRUE(WaitForSettledForeground(Main));
+        PostMessageA(tray, trayicon::kCallbackMessage, trayicon::kIconId, WM_RBUTTONDOWN);
         PostMessageA(tray, trayicon::kCallbackMessage, trayicon::kIconId, WM_RBUTTONUP);
         HWND menu = Process->WaitForTopWindow("#32768", nullptr);
         ASSERT_NE(menu, nullptr);
