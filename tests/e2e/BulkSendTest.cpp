@@ -2,7 +2,6 @@
 // box and retried alone, and the window stays alive while the deliveries wait.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,16 +27,17 @@ protected:
         Scenario.SetScript(script);
     }
 
-    // Checks the items by clicking them (each click selects and checks) and closes the picker.
+    // Checks the items by clicking them (each click selects and checks) and closes the picker. Like a user, it
+    // looks for each check mark before the next click.
     void ChooseInPicker(const std::vector<int>& items, const std::string& screenshot = {})
     {
         OpenPicker();
-        for (int item : items)
+        for (int item : items) {
             ClickItem(item);
-        ASSERT_TRUE(WaitUntil([&] {
-            const std::vector<LRESULT> states = States();
-            return std::all_of(items.begin(), items.end(), [&](int i) { return states.at(i) == kChecked; });
-        }));
+            ASSERT_TRUE(WaitUntil([&] { return States().at(item) == kChecked; }))
+                << "item " << item << " not checked; states " << ::testing::PrintToString(States())
+                << ", selected " << SendMessageA(List, LB_GETCURSEL, 0, 0);
+        }
         if (!screenshot.empty())
             SaveScreenshot(Picker, Scenario.PathOf(screenshot));
         ClosePicker();
