@@ -83,12 +83,19 @@ set_target_properties(netapi32_standin PROPERTIES OUTPUT_NAME netapi32 PREFIX ""
   RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
 target_link_options(netapi32_standin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
 
+# The recording stand-in for the terminal-services library, placed the same way.
+add_library(wtsapi32_standin SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/standin/wtsapi32.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/standin/wtsapi32.def)
+set_target_properties(wtsapi32_standin PROPERTIES OUTPUT_NAME wtsapi32 PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
+target_link_options(wtsapi32_standin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES})
 set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
 target_link_libraries(win_tests PRIVATE varnel_startup gtest_main)
 target_link_options(win_tests PRIVATE ${STATIC_RUNTIME})
-add_dependencies(win_tests netapi32_standin)
+add_dependencies(win_tests netapi32_standin wtsapi32_standin)
 add_test(NAME win_tests COMMAND win_tests WORKING_DIRECTORY ${TEST_BIN_DIR})
 
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
@@ -97,7 +104,7 @@ set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_D
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
 target_link_libraries(e2e_tests PRIVATE varnel_core gtest ${SYSTEM_LIBS} psapi)
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
-add_dependencies(e2e_tests netapi32_standin varnel)
+add_dependencies(e2e_tests netapi32_standin wtsapi32_standin varnel)
 # The program under test runs from the test folder so that it loads the stand-in beside it.
 add_custom_command(TARGET varnel POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TEST_BIN_DIR}
@@ -111,7 +118,7 @@ add_executable(winpopup_tests ${WINPOPUP_TEST_SOURCES})
 set_target_properties(winpopup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
 target_link_libraries(winpopup_tests PRIVATE varnel_ui gtest_main)
 target_link_options(winpopup_tests PRIVATE ${STATIC_RUNTIME})
-add_dependencies(winpopup_tests netapi32_standin)
+add_dependencies(winpopup_tests netapi32_standin wtsapi32_standin)
 add_test(NAME winpopup_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/winpopup/with-smbd.sh $<TARGET_FILE:winpopup_tests>
   WORKING_DIRECTORY ${TEST_BIN_DIR})
 set_tests_properties(winpopup_tests PROPERTIES TIMEOUT 240)

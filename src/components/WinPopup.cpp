@@ -109,32 +109,40 @@ TWinPopupNetwork& WinPopupNetwork()
     return network;
 }
 
-void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text)
+std::optional<TWinPopupFailure> TryDeliverWinPopup(const std::string& from, const std::string& to,
+    const std::string& text)
 {
     const TWinPopupNetwork& network = WinPopupNetwork();
     const TDeadline deadline(network.TotalTimeoutMs);
-    std::optional<TWinPopupFailure> failure;
     std::optional<TWinPopupMessage> message;
     try {
         message = PrepareWinPopupMessage(Trim(from).empty() ? ComputerName() : from, to, text, ToOemCodePage);
     } catch (const TTransportFailure& f) {
-        failure = f.Failure;
         SetLastProblem(f.Problem);
+        return f.Failure;
     }
-    if (message) {
-        TWinPopupExchange exchange(std::move(*message));
-        try {
-            Deliver(exchange, to, exchange.Message().Recipient, network, deadline);
-        } catch (const TTransportFailure& f) {
-            exchange.Fail(f.Failure, f.Problem);
-        } catch (const std::exception& e) {
-            exchange.Fail(TWinPopupFailure::LocalFault, e.what());
-        }
-        SetLastProblem(exchange.Problem());
-        if (exchange.Delivered())
-            return;
-        failure = exchange.Failure().value_or(TWinPopupFailure::LocalFault);
+    TWinPopupExchange exchange(std::move(*message));
+    try {
+        Deliver(exchange, to, exchange.Message().Recipient, network, deadline);
+    } catch (const TTransportFailure& f) {
+        exchange.Fail(f.Failure, f.Problem);
+    } catch (const std::exception& e) {
+        exchange.Fail(TWinPopupFailure::LocalFault, e.what());
     }
-    const int32_t code = WinPopupErrorCode(*failure);
-    throw EWsNetException(WinPopupFailureMessage(*failure, ErrorCodeText(static_cast<uint32_t>(code))), code);
+    SetLastProblem(exchange.Problem());
+    if (exchange.Delivered())
+        return std::nullopt;
+    return exchange.Failure().value_or(TWinPopupFailure::LocalFault);
+}
+
+void RaiseWinPopupFailure(TWinPopupFailure failure)
+{
+    const int32_t code = WinPopupErrorCode(failure);
+    throw EWsNetException(WinPopupFailureMessage(failure, ErrorCodeText(static_cast<uint32_t>(code))), code);
+}
+
+void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text)
+{
+    if (const std::optional<TWinPopupFailure> failure = TryDeliverWinPopup(from, to, text))
+        RaiseWinPopupFailure(*failure);
 }

@@ -1,7 +1,10 @@
 // Direct delivery to a messenger receiver over NetBIOS on TCP, for platforms whose messenger service is gone.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/WinPopupFailure.h"
 
 // Where a direct delivery looks for the recipient and how long each step may take.
 struct TWinPopupNetwork {
@@ -24,6 +27,13 @@ TWinPopupNetwork& WinPopupNetwork();
 // the recipient cannot be resolved, refuses the session or is not receiving, with 2136 for any other fault; its
 // message is the code's words and, on a second line, the reason in Turkish.
 void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text);
+
+// The same delivery, reporting why it failed instead of raising; nothing after a success.
+std::optional<TWinPopupFailure> TryDeliverWinPopup(const std::string& from, const std::string& to,
+    const std::string& text);
+
+// Raises the EWsNetException that DeliverWinPopup raises for this failure.
+[[noreturn]] void RaiseWinPopupFailure(TWinPopupFailure failure);
 
 // Why the last delivery of this process failed, in words (empty after a success); for diagnostics only.
 std::string LastWinPopupProblem();

@@ -1,0 +1,82 @@
+// The terminal-services road's title, and the choice between two failed roads' reasons.
+#include "core/TerminalMessage.h"
+
+#include "core/Text.h"
+
+namespace {
+
+constexpr std::string_view kNoActiveSessionReason = "Bilgisayarda şu anda oturum açmış bir kullanıcı yok";
+constexpr std::string_view kAccessDeniedReason = "Bilgisayar ileti göndermenize izin vermedi";
+constexpr std::string_view kRemoteCallsReason = "Bilgisayar uzaktan yapılan çağrıları kabul etmiyor";
+constexpr std::string_view kMessagePermissionAdmin =
+    "Alıcı bilgisayarın yöneticisi, hesabınıza oturumlara ileti gönderme izni (Message) vermeli";
+constexpr std::string_view kRemoteCallsAdmin =
+    "Alıcı bilgisayarın yöneticisi uzaktan çağrılara izin vermeli (Terminal Server anahtarında AllowRemoteRPC = 1) "
+    "ve hesabınıza ileti gönderme izni vermeli";
+
+// The recipient checked the caller and said no.
+bool IsAccessDenied(uint32_t code)
+{
+    switch (code) {
+    case 5:    // ERROR_ACCESS_DENIED
+    case 1326: // ERROR_LOGON_FAILURE
+    case 1385: // ERROR_LOGON_TYPE_NOT_GRANTED
+    case 7045: // ERROR_CTX_WINSTATION_ACCESS_DENIED
+        return true;
+    default:
+        return false;
+    }
+}
+
+// No remote call got through: the service refuses them (AllowRemoteRPC 0) or is not there at all.
+bool IsRemoteCallRefused(uint32_t code)
+{
+    switch (code) {
+    case 1717: // RPC_S_UNKNOWN_IF
+    case 1722: // RPC_S_SERVER_UNAVAILABLE
+    case 1726: // RPC_S_CALL_FAILED
+    case 1727: // RPC_S_CALL_FAILED_DNE
+    case 1753: // EPT_S_NOT_REGISTERED
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The direct delivery reached a computer of that name, which does not take messages that way.
+bool ComputerIsThere(TWinPopupFailure direct)
+{
+    return direct == TWinPopupFailure::ConnectFailed || direct == TWinPopupFailure::SessionRefused ||
+           direct == TWinPopupFailure::MessageRefused;
+}
+
+} // namespace
+
+std::string TerminalMessageTitle(std::string_view sender) { return "Varnel — " + std::string(sender); }
+
+std::optional<TTerminalFailure> TerminalFailureToReport(TWinPopupFailure direct, const TTerminalResult& terminal)
+{
+    if (terminal.Outcome == TTerminalOutcome::NoActiveSession)
+        return TTerminalFailure{kErrorNoActiveSession, kNoActiveSessionReason, {}};
+    if (terminal.Outcome != TTerminalOutcome::Refused)
+        return std::nullopt;
+    const auto code = static_cast<int32_t>(terminal.Code);
+    if (IsAccessDenied(terminal.Code))
+        return TTerminalFailure{code, kAccessDeniedReason, kMessagePermissionAdmin};
+    if (IsRemoteCallRefused(terminal.Code) && ComputerIsThere(direct))
+        return TTerminalFailure{code, kRemoteCallsReason, kRemoteCallsAdmin};
+    return std::nullopt;
+}
+
+std::string TerminalFailureMessage(const TTerminalFailure& failure, std::string_view codeText)
+{
+    std::string message;
+    for (const std::string_view line : {codeText, failure.Reason, failure.AdminLine}) {
+        if (line.empty())
+            continue;
+        if (!message.empty())
+            message = WithFullStop(message) + "\r\n";
+        message += line;
+    }
+    return message;
+}

@@ -1,0 +1,340 @@
+// A recording stand-in for wtsapi32.dll: logs every call of the terminal-services message road and answers
+// with scripted sessions and results, after a scripted delay where one is asked for.
+#include <windows.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "WtsStandinProtocol.h"
+
+namespace {
+
+constexpr DWORD kWriteFault = 29;
+constexpr DWORD kNotEnoughMemory = 8;
+constexpr DWORD kInvalidParameter = 87;
+constexpr DWORD kAsyncResponse = 32001; // IDASYNC: the box is shown, nobody waits for the answer
+constexpr size_t kMaxTextBytes = 1u << 20;
+
+// Mirrors WTS_SESSION_INFOA.
+struct TSessionInfo {
+    DWORD SessionId;
+    char* WinStationName;
+    DWORD State;
+};
+
+struct TServer {
+    std::string Name;
+};
+
+CRITICAL_SECTION gLock;
+std::set<void*> gServers;
+std::set<void*> gBuffers;
+unsigned gSeq = 0;
+uint64_t gScriptHash = 0;
+size_t gSendsTaken = 0;
+
+class TLockGuard {
+public:
+    TLockGuard() { EnterCriticalSection(&gLock); }
+    ~TLockGuard() { LeaveCriticalSection(&gLock); }
+    TLockGuard(const TLockGuard&) = delete;
+    TLockGuard& operator=(const TLockGuard&) = delete;
+};
+
+bool GetEnv(const char* name, std::string& value) {
+    char buf[1024];
+    const DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) return false;
+    value.assign(buf, n);
+    return true;
+}
+
+bool ReadFileText(const std::string& path, std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    text.clear();
+    char buf[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buf, sizeof buf, &got, nullptr) != FALSE) && got > 0) text.append(buf, got);
+    CloseHandle(file);
+    return ok;
+}
+
+uint64_t Fnv1a(const std::string& text) {
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+    return h;
+}
+
+// The script as it stands now; Error says why it cannot be used. Without a script the server answers as one
+// without the road does.
+wtsstandin::ParsedScript CurrentScript(uint64_t& hash) {
+    std::string path, text;
+    hash = 0;
+    if (!GetEnv(wtsstandin::kScriptVariable, path)) {
+        wtsstandin::ParsedScript none;
+        none.Lines.SessionsError = wtsstandin::kRpcServerUnavailable;
+        return none;
+    }
+    if (!ReadFileText(path, text)) return {{}, "cannot read the script \"" + path + "\""};
+    hash = Fnv1a(text);
+    return wtsstandin::ParseScript(text);
+}
+
+// Sleeps as scripted for this export, before any lock is taken.
+void DelayFor(const char* function) {
+    uint64_t hash = 0;
+    const wtsstandin::ParsedScript script = CurrentScript(hash);
+    const auto it = script.Lines.DelaysMs.find(function);
+    if (script.Error.empty() && it != script.Lines.DelaysMs.end()) Sleep(it->second);
+}
+
+void AddField(std::string& line, const std::string& key, const std::string& value) {
+    line += '\t';
+    line += key;
+    line += '=';
+    line += value;
+}
+
+// Bytes that can be read from p on, up to limit: a bad pointer is logged, not crashed on.
+size_t ReadableBytes(const void* p, size_t limit) {
+    auto at = reinterpret_cast<uintptr_t>(p);
+    size_t total = 0;
+    while (total < limit) {
+        MEMORY_BASIC_INFORMATION mbi;
+        if (VirtualQuery(reinterpret_cast<void*>(at), &mbi, sizeof mbi) == 0) break;
+        constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                    PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+        if (mbi.State != MEM_COMMIT || (mbi.Protect & (PAGE_NOACCESS | PAGE_GUARD)) || !(mbi.Protect & kReadable))
+            break;
+        const uintptr_t end = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
+        if (end <= at) break;
+        total += end - at;
+        at = end;
+    }
+    return total < limit ? total : limit;
+}
+
+void AddText(std::string& line, const std::string& key, const char* text, size_t length) {
+    if (!text || ReadableBytes(text, length) < length) {
+        const char* what = text ? "UNREADABLE" : "NULL";
+        AddField(line, key, what);
+        AddField(line, key + ".hex", what);
+        return;
+    }
+    const std::string bytes(text, length);
+    AddField(line, key, standin::QuoteForLog(standin::WideFromAnsi(bytes)));
+    AddField(line, key + ".hex", standin::HexBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+size_t TerminatedLength(const char* text) {
+    if (!text) return 0;
+    const size_t readable = ReadableBytes(text, kMaxTextBytes);
+    size_t n = 0;
+    while (n < readable && text[n]) ++n;
+    return n;
+}
+
+std::string Pointer(const void* p) {
+    return p ? "0x" + standin::Hex(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)), 8) : "NULL";
+}
+
+std::string StartRecord(const char* function) {
+    std::string line = function;
+    AddField(line, "pid", std::to_string(GetCurrentProcessId()));
+    AddField(line, "seq", std::to_string(++gSeq));
+    return line;
+}
+
+bool AppendLog(std::string line) {
+    std::string path;
+    if (!GetEnv(wtsstandin::kLogVariable, path) || path.empty()) path = wtsstandin::kDefaultLogName;
+    line += '\n';
+    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == line.size();
+}
+
+// Logs a script that cannot be used and answers with its error code.
+bool ScriptUnusable(const char* function, const wtsstandin::ParsedScript& script) {
+    if (script.Error.empty()) return false;
+    std::string line = StartRecord("ScriptError");
+    AddField(line, "function", function);
+    AddField(line, "reason", standin::QuoteForLog(standin::WideFromAnsi(script.Error)));
+    AppendLog(line);
+    return true;
+}
+
+// Ends a call: the record is written, then the last error is set for the caller.
+template <typename T>
+T Finish(std::string& line, T result, DWORD error) {
+    AddField(line, "error", std::to_string(error));
+    if (!AppendLog(line)) error = kWriteFault;
+    SetLastError(error);
+    return result;
+}
+
+HANDLE OpenCall(const char* name) {
+    std::string line = StartRecord("WTSOpenServerA");
+    AddText(line, "name", name, TerminatedLength(name));
+    uint64_t hash = 0;
+    const wtsstandin::ParsedScript script = CurrentScript(hash);
+    DWORD error = script.Lines.OpenError;
+    if (ScriptUnusable("WTSOpenServerA", script)) error = wtsstandin::kScriptErrorResult;
+    TServer* server = nullptr;
+    if (error == 0) {
+        server = new TServer{name ? name : ""};
+        gServers.insert(server);
+    }
+    AddField(line, "result", Pointer(server));
+    return Finish<HANDLE>(line, server, error);
+}
+
+BOOL EnumerateCall(HANDLE server, DWORD reserved, DWORD version, TSessionInfo** info, DWORD* count) {
+    std::string line = StartRecord("WTSEnumerateSessionsA");
+    AddField(line, "server", Pointer(server));
+    AddField(line, "reserved", std::to_string(reserved));
+    AddField(line, "version", std::to_string(version));
+    uint64_t hash = 0;
+    const wtsstandin::ParsedScript script = CurrentScript(hash);
+    DWORD error = script.Lines.SessionsError;
+    if (ScriptUnusable("WTSEnumerateSessionsA", script)) error = wtsstandin::kScriptErrorResult;
+    if (!info || !count) error = kInvalidParameter;
+    TSessionInfo* block = nullptr;
+    const auto& sessions = script.Lines.Sessions;
+    if (error == 0) {
+        static char kName[] = "RDP-Tcp";
+        block = static_cast<TSessionInfo*>(
+            HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, (sessions.size() + 1) * sizeof(TSessionInfo)));
+        if (!block) error = kNotEnoughMemory;
+        for (size_t i = 0; block && i < sessions.size(); ++i) block[i] = {sessions[i].Id, kName, sessions[i].State};
+        if (block) gBuffers.insert(block);
+    }
+    if (info) *info = block;
+    if (count) *count = block ? static_cast<DWORD>(sessions.size()) : 0;
+    AddField(line, "result", error == 0 ? "1" : "0");
+    AddField(line, "count", std::to_string(block ? sessions.size() : 0));
+    AddField(line, "buffer", Pointer(block));
+    return Finish<BOOL>(line, error == 0, error);
+}
+
+BOOL SendCall(HANDLE server, DWORD session, const char* title, DWORD titleLength, const char* message,
+              DWORD messageLength, DWORD style, DWORD timeout, DWORD* response, BOOL wait) {
+    std::string line = StartRecord("WTSSendMessageA");
+    AddField(line, "server", Pointer(server));
+    AddField(line, "session", std::to_string(session));
+    AddText(line, "title", title, titleLength);
+    AddField(line, "titlelen", std::to_string(titleLength));
+    AddText(line, "message", message, messageLength);
+    AddField(line, "messagelen", std::to_string(messageLength));
+    AddField(line, "style", "0x" + standin::Hex(style, 8));
+    AddField(line, "timeout", std::to_string(timeout));
+    AddField(line, "response", response ? "nonnull" : "NULL");
+    AddField(line, "bwait", std::to_string(wait));
+    uint64_t hash = 0;
+    const wtsstandin::ParsedScript script = CurrentScript(hash);
+    DWORD error = 0;
+    if (ScriptUnusable("WTSSendMessageA", script)) {
+        error = wtsstandin::kScriptErrorResult;
+    } else if (!script.Lines.SendErrors.empty()) {
+        if (hash != gScriptHash) {
+            gScriptHash = hash;
+            gSendsTaken = 0;
+        }
+        const auto& errors = script.Lines.SendErrors;
+        error = errors[gSendsTaken < errors.size() ? gSendsTaken : errors.size() - 1];
+        ++gSendsTaken;
+    }
+    if (!response) error = kInvalidParameter;
+    if (error == 0) *response = kAsyncResponse;
+    AddField(line, "result", error == 0 ? "1" : "0");
+    return Finish<BOOL>(line, error == 0, error);
+}
+
+void FreeCall(void* buffer) {
+    std::string line = StartRecord("WTSFreeMemory");
+    AddField(line, "buffer", Pointer(buffer));
+    const bool ours = gBuffers.erase(buffer) > 0;
+    if (ours) HeapFree(GetProcessHeap(), 0, buffer);
+    AddField(line, "ours", ours ? "yes" : "no");
+    AddField(line, "outstanding", std::to_string(gBuffers.size()));
+    AppendLog(line);
+}
+
+void CloseCall(HANDLE server) {
+    std::string line = StartRecord("WTSCloseServer");
+    AddField(line, "server", Pointer(server));
+    const bool ours = gServers.erase(server) > 0;
+    if (ours) delete static_cast<TServer*>(server);
+    AddField(line, "ours", ours ? "yes" : "no");
+    AddField(line, "open", std::to_string(gServers.size()));
+    AppendLog(line);
+}
+
+} // namespace
+
+// Exceptions must not leave a stdcall export: the caller has no way to unwind them.
+extern "C" HANDLE WINAPI WTSOpenServerA(char* name) {
+    DelayFor("WTSOpenServerA");
+    TLockGuard guard;
+    try {
+        return OpenCall(name);
+    } catch (...) {
+        SetLastError(wtsstandin::kScriptErrorResult);
+        return nullptr;
+    }
+}
+
+extern "C" BOOL WINAPI WTSEnumerateSessionsA(HANDLE server, DWORD reserved, DWORD version, TSessionInfo** info,
+                                             DWORD* count) {
+    DelayFor("WTSEnumerateSessionsA");
+    TLockGuard guard;
+    try {
+        return EnumerateCall(server, reserved, version, info, count);
+    } catch (...) {
+        SetLastError(wtsstandin::kScriptErrorResult);
+        return FALSE;
+    }
+}
+
+extern "C" BOOL WINAPI WTSSendMessageA(HANDLE server, DWORD session, char* title, DWORD titleLength, char* message,
+                                       DWORD messageLength, DWORD style, DWORD timeout, DWORD* response, BOOL wait) {
+    DelayFor("WTSSendMessageA");
+    TLockGuard guard;
+    try {
+        return SendCall(server, session, title, titleLength, message, messageLength, style, timeout, response, wait);
+    } catch (...) {
+        SetLastError(wtsstandin::kScriptErrorResult);
+        return FALSE;
+    }
+}
+
+extern "C" void WINAPI WTSFreeMemory(void* buffer) {
+    TLockGuard guard;
+    try {
+        FreeCall(buffer);
+    } catch (...) {
+    }
+}
+
+extern "C" void WINAPI WTSCloseServer(HANDLE server) {
+    DelayFor("WTSCloseServer");
+    TLockGuard guard;
+    try {
+        CloseCall(server);
+    } catch (...) {
+    }
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
+    if (reason == DLL_PROCESS_ATTACH) InitializeCriticalSection(&gLock);
+    if (reason == DLL_PROCESS_DETACH) DeleteCriticalSection(&gLock);
+    return TRUE;
+}
