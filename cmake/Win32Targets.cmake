@@ -171,3 +171,8 @@ set_target_properties(bulksend_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_
 target_link_libraries(bulksend_bench PRIVATE varnel_ui)
 target_link_options(bulksend_bench PRIVATE ${STATIC_RUNTIME})
 add_dependencies(bulksend_bench netapi32_standin)
+
+# How fast the direct delivery ends against loopback stand-ins for a Windows desk and a Samba receiver.
+add_executable(road_order_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/RoadOrderBench.cpp)
+target_link_libraries(road_order_bench PRIVATE varnel_ui)
+target_link_options(road_order_bench PRIVATE ${STATIC_RUNTIME})

@@ -96,17 +96,20 @@ TTerminalResult SendTerminalMessage(const std::string& from, const std::string& 
     std::string server = Trim(to);
     while (!server.empty() && server.front() == '\\')
         server.erase(0, 1);
-    if (!api || server.empty() || timeoutMs == 0)
+    if (!api || server.empty())
         return {TTerminalOutcome::Skipped, 0};
+    if (timeoutMs == 0) // the direct delivery used up the bound
+        return {TTerminalOutcome::TimedOut, 0};
     if (!gPlaces.Acquire(0)) // every place is held by calls that still hang
         return {TTerminalOutcome::Skipped, 0};
 
-    auto job = std::make_shared<TRoadJob>();
-    job->Api = api;
-    job->Server = server;
-    job->Title = TerminalMessageTitle(Trim(from).empty() ? ComputerName() : Trim(from));
-    job->Text = Trim(text);
+    std::shared_ptr<TRoadJob> job;
     try {
+        job = std::make_shared<TRoadJob>();
+        job->Api = api;
+        job->Server = server;
+        job->Title = TerminalMessageTitle(Trim(from).empty() ? ComputerName() : Trim(from));
+        job->Text = Trim(text);
         TWorkerThread helper([job] {
             TTerminalResult result;
             {
@@ -118,7 +121,7 @@ TTerminalResult SendTerminalMessage(const std::string& from, const std::string& 
             job->Done.Set();
         });
         helper.Detach(); // the job's event, not the thread, tells when it is done
-    } catch (const EThreadError&) {
+    } catch (const EThreadError&) { // no event or no thread: the road cannot be taken now
         gPlaces.Release();
         return {TTerminalOutcome::Skipped, 0};
     }

@@ -113,10 +113,13 @@ std::optional<std::string> GetVariable(const char* name) {
 // Wine reads the override from the new process's own environment, so a scenario brings it along.
 std::string OverridesWithStandin() {
     std::string value = GetVariable("WINEDLLOVERRIDES").value_or("");
-    std::string lower = value;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower.find("netapi32=") != std::string::npos) return value;
-    return value.empty() ? "netapi32=n,b" : value + ";netapi32=n,b";
+    for (const char* library : {"netapi32", "wtsapi32"}) {
+        std::string lower = value;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower.find(std::string(library) + "=") != std::string::npos) continue;
+        value += (value.empty() ? "" : ";") + std::string(library) + "=n,b";
+    }
+    return value;
 }
 
 std::string TestName() {

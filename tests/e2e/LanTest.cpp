@@ -1,7 +1,8 @@
 // The program on a network of its own (tests/lan/with-lan.sh): a Samba computer in another network namespace is
 // the workgroup's browse master and takes messages. Nothing is redirected: the run stand-in of netapi32 answers
 // as a Windows without SMB1 does (6118 for the list, 50 for a send), so the picker asks the master and a send
-// finds its recipient by broadcast name query.
+// finds its recipient by broadcast name query. Beside the program, the recording wtsapi32 stand-in plays the
+// recipient's sessions; its default script answers as a computer without the session road (1722).
 #include <winsock2.h>
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 #include <sstream>
 
 #include "Driver.h"
+#include "standin/WtsStandinProtocol.h"
 #include "forms/f_Toplu.h"
 #include "forms/main.h"
 
@@ -83,14 +85,35 @@ protected:
         ASSERT_TRUE(CopyFileA((OwnFolder() + "\\varnel.exe").c_str(), exe.c_str(), FALSE));
         ASSERT_TRUE(CopyFileA((OwnFolder() + "\\..\\run\\netapi32.dll").c_str(), Scenario.PathOf("netapi32.dll").c_str(),
             FALSE)) << "build the netapi32_run target";
+        ASSERT_TRUE(CopyFileA((OwnFolder() + "\\wtsapi32.dll").c_str(), Scenario.PathOf("wtsapi32.dll").c_str(), FALSE));
+        wtsstandin::Script withoutRoad;
+        withoutRoad.SessionsError = wtsstandin::kRpcServerUnavailable;
+        SetSessions(withoutRoad);
         TStartOptions options;
         options.Exe = exe;
         options.WorkingFolder = Scenario.Folder();
+        options.Environment = {{wtsstandin::kScriptVariable, Scenario.PathOf("wtsapi32.script")},
+            {wtsstandin::kLogVariable, Scenario.PathOf("wtsapi32.log")}};
         Process = &Scenario.Start(options);
         Main = Process->WaitForTopWindow("TForm1", "Korvent Soft");
         ASSERT_NE(Main, nullptr) << "the main window did not appear";
     }
     HWND Item(int id) const { return FindChildById(Main, id); }
+    // The stand-in reads its script at every call, so a scenario may change it while the program runs.
+    void SetSessions(const wtsstandin::Script& script) { wtsstandin::WriteScript(Scenario.PathOf("wtsapi32.script"), script); }
+    std::vector<standin::Record> SessionCalls(const char* function) const
+    {
+        return standin::RecordsOf(standin::ReadLog(Scenario.PathOf("wtsapi32.log")), function);
+    }
+    // Wine's browse dialog lists no computers: OK reports its selected folder, a name nobody answers for.
+    void ChooseTheOfferedName()
+    {
+        Click(Item(idBtn_Tek));
+        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
+        ASSERT_NE(dialog, nullptr) << "no browse dialog";
+        Click(GetDlgItem(dialog, IDOK));
+        ASSERT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+    }
 
     void TypeMessage(const std::string& text)
     {
@@ -119,12 +142,7 @@ TEST_F(LanTest, ThePickerListsTheComputersOfTheMastersBrowseList)
 
 TEST_F(LanTest, ASendToANameNobodyOnTheNetworkHasEndsInTheErrorBox)
 {
-    // Wine's browse dialog lists no computers: OK reports its selected folder, a name nobody answers for.
-    Click(Item(idBtn_Tek));
-    HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
-    ASSERT_NE(dialog, nullptr) << "no browse dialog";
-    Click(GetDlgItem(dialog, IDOK));
-    ASSERT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+    ChooseTheOfferedName();
     TypeMessage("Yarın görüşürüz");
     Click(Item(idBtn_Gonder));
     HWND box = WaitForMessageBox(*Process, "Varnel");
@@ -139,6 +157,44 @@ TEST_F(LanTest, ASendToANameNobodyOnTheNetworkHasEndsInTheErrorBox)
     EXPECT_EQ(Text(Item(idMesajMemo)), "Yarın görüşürüz");
     EXPECT_TRUE(Process->IsRunning());
     EXPECT_TRUE(ArrivedMessages().empty());
+}
+
+TEST_F(LanTest, WhereNoReceiverTakesItTheRecipientsSessionsShowTheMessage)
+{
+    wtsstandin::Script sessions;
+    sessions.Sessions = {{0, 4}, {1, wtsstandin::kActive}}; // a disconnected session and a signed-in one
+    SetSessions(sessions);
+    ChooseTheOfferedName();
+    TypeMessage("Toplantı 15:00'te");
+    Click(Item(idBtn_Gonder));
+    ASSERT_TRUE(WaitForText(Item(idMesajMemo), "")) << "the memo keeps its text: the send failed";
+    EXPECT_EQ(WaitForMessageBox(*Process, nullptr, 300), nullptr);
+    const auto sends = SessionCalls("WTSSendMessageA");
+    ASSERT_EQ(sends.size(), 1u);
+    EXPECT_EQ(sends[0].Number("session"), 1u);
+    EXPECT_EQ(wtsstandin::TextBytes(sends[0], "message"), "Toplantı 15:00'te");
+    EXPECT_EQ(wtsstandin::TextBytes(sends[0], "title").rfind("Varnel \x97 ", 0), 0u);
+    EXPECT_TRUE(ArrivedMessages().empty());
+}
+
+TEST_F(LanTest, ARefusalFromTheSessionsSaysWhatTheAdministratorHasToAllow)
+{
+    wtsstandin::Script denied;
+    denied.SessionsError = 5; // access denied
+    SetSessions(denied);
+    ChooseTheOfferedName();
+    TypeMessage("Merhaba");
+    Click(Item(idBtn_Gonder));
+    HWND box = WaitForMessageBox(*Process, "Varnel");
+    ASSERT_NE(box, nullptr) << "no error box";
+    const TDialog d = ReadDialog(box);
+    ASSERT_FALSE(d.Texts.empty());
+    EXPECT_NE(d.Texts[0].find("ileti gönderme izni"), std::string::npos) << d.Texts[0];
+    EXPECT_EQ(d.Texts[0].back(), '.');
+    SaveScreenshot(box, Scenario.PathOf("session-refusal.bmp"));
+    Click(d.Buttons.at(0).Window);
+    EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
+    EXPECT_EQ(Text(Item(idMesajMemo)), "Merhaba");
 }
 
 } // namespace
