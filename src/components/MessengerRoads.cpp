@@ -27,7 +27,7 @@ void DeliverWithoutMessenger(const std::string& from, const std::string& to, con
     if (terminal.Outcome == TTerminalOutcome::Delivered)
         return;
     if (const auto failure = TerminalFailureToReport(*direct, terminal))
-        throw EWsNetException(TerminalFailureMessage(*failure, SystemErrorText(static_cast<uint32_t>(failure->Code))),
+        throw EWsNetException(TerminalFailureMessage(*failure, ErrorCodeText(static_cast<uint32_t>(failure->Code))),
             failure->Code);
     RaiseWinPopupFailure(*direct);
 }

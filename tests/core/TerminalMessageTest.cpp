@@ -29,6 +29,7 @@ TEST(TerminalMessage, TheRoadsFailureIsReportedOnlyWhenItExplainsMore)
         {"remote calls refused by a desk without NetBIOS", F::ConnectFailed, {O::Refused, 1722}, 1722, true},
         {"no RPC from a computer that is not there", F::RecipientUnresolved, {O::Refused, 1722}, 0, false},
         {"no RPC from a receiver that broke off", F::ConnectionLost, {O::Refused, 1722}, 0, false},
+        {"no RPC from a name whose port 139 stayed silent", F::ConnectTimedOut, {O::Refused, 1722}, 0, false},
         {"an unreachable network path says less", F::SessionRefused, {O::Refused, 53}, 0, false},
         {"the road ran out of time", F::SessionRefused, {O::TimedOut, 0}, 0, false},
         {"the road is not there", F::MessageRefused, {O::Skipped, 120}, 0, false},

@@ -305,7 +305,7 @@ TEST_F(SenderWithoutMessengerTest, WhenBothFailTheMoreInformativeFailureIsRaised
         std::string message;
         DWORD elapsed = 0;
         EXPECT_EQ(Send(c.To, message, elapsed), c.Code) << c.What;
-        const std::string codeText = SystemErrorText(static_cast<uint32_t>(c.Code));
+        const std::string codeText = ErrorCodeText(static_cast<uint32_t>(c.Code));
         EXPECT_EQ(message.compare(0, codeText.size(), codeText), 0) << c.What << ": " << message;
         if (c.AdminLine.empty())
             EXPECT_EQ(message.find("yöneticisi"), std::string::npos) << c.What << ": " << message;
