@@ -1,7 +1,7 @@
-// One message to one recipient: the messenger operation first, the direct delivery where it is gone.
+// One message to one recipient: the messenger operation first, the other roads where it is gone.
 #include "components/NetMessageDelivery.h"
 
-#include "components/WinPopup.h"
+#include "components/MessengerRoads.h"
 #include "components/WsNetApi.h"
 
 namespace {
@@ -14,7 +14,7 @@ void DeliverNetMessage(const TNetMessageRoute& route)
     MakeWideBuffer(route.Text, message);
     const uint32_t result = CallNetMessageBufferSend(route.Server, route.To, route.From, message.Pointer, message.Length);
     if (result == kErrorNotSupported)
-        DeliverWinPopup(route.From, route.To, route.Text); // no messenger service here: talk to the receiver ourselves
+        DeliverWithoutMessenger(route.From, route.To, route.Text); // no messenger service here: the other roads
     else if (result != 0)
         throw EWsNetException(ErrorCodeText(result), static_cast<int32_t>(result));
 }
