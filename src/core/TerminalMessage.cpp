@@ -43,11 +43,12 @@ bool IsRemoteCallRefused(uint32_t code)
     }
 }
 
-// The direct delivery reached a computer of that name, which does not take messages that way.
-bool ComputerIsThere(TWinPopupFailure direct)
+// The direct delivery found a computer of that name that does not speak the direct protocol at all (a desk of
+// today). A receiver that took the session and then refused the message is a messenger-era computer with its
+// message service off: that refusal says more than a missing remote-call service there.
+bool DeskIsThere(TWinPopupFailure direct)
 {
-    return direct == TWinPopupFailure::ConnectFailed || direct == TWinPopupFailure::SessionRefused ||
-           direct == TWinPopupFailure::MessageRefused;
+    return direct == TWinPopupFailure::ConnectFailed || direct == TWinPopupFailure::SessionRefused;
 }
 
 } // namespace
@@ -63,7 +64,7 @@ std::optional<TTerminalFailure> TerminalFailureToReport(TWinPopupFailure direct,
     const auto code = static_cast<int32_t>(terminal.Code);
     if (IsAccessDenied(terminal.Code))
         return TTerminalFailure{code, kAccessDeniedReason, kMessagePermissionAdmin};
-    if (IsRemoteCallRefused(terminal.Code) && ComputerIsThere(direct))
+    if (IsRemoteCallRefused(terminal.Code) && DeskIsThere(direct))
         return TTerminalFailure{code, kRemoteCallsReason, kRemoteCallsAdmin};
     return std::nullopt;
 }

@@ -35,9 +35,9 @@ struct TTerminalFailure {
 };
 
 // When both roads failed, the road's failure if it is the more informative one: the recipient answered it (access
-// denied, nobody signed in), or refused remote calls while the direct delivery showed the computer is there.
-// Nothing when the direct delivery's failure explains better (the computer was not found, the road was skipped or
-// ran out of time).
+// denied, nobody signed in), or refused remote calls while the direct delivery found a computer that does not speak
+// its protocol. Nothing when the direct delivery's failure explains better (the computer was not found or refused
+// the message itself, the road was skipped or ran out of time).
 std::optional<TTerminalFailure> TerminalFailureToReport(TWinPopupFailure direct, const TTerminalResult& terminal);
 
 // The code's words with their full stop, then the reason and the administrator's line, each on a line of its own;

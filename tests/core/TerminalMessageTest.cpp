@@ -28,6 +28,7 @@ TEST(TerminalMessage, TheRoadsFailureIsReportedOnlyWhenItExplainsMore)
         {"remote calls refused by a desk that refused the session", F::SessionRefused, {O::Refused, 1722}, 1722, true},
         {"remote calls refused by a desk without NetBIOS", F::ConnectFailed, {O::Refused, 1722}, 1722, true},
         {"no RPC from a computer that is not there", F::RecipientUnresolved, {O::Refused, 1722}, 0, false},
+        {"a receiver that refused the message says more than no RPC", F::MessageRefused, {O::Refused, 1722}, 0, false},
         {"no RPC from a receiver that broke off", F::ConnectionLost, {O::Refused, 1722}, 0, false},
         {"no RPC from a name whose port 139 stayed silent", F::ConnectTimedOut, {O::Refused, 1722}, 0, false},
         {"an unreachable network path says less", F::SessionRefused, {O::Refused, 53}, 0, false},
