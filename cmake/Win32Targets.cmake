@@ -145,7 +145,7 @@ target_link_libraries(setup_tests PRIVATE varnel_core gtest_main ${SYSTEM_LIBS})
 target_link_options(setup_tests PRIVATE ${STATIC_RUNTIME})
 
 # The network scenarios on a network of namespaces with a real Samba browse master (root only: CI runs as root).
-add_test(NAME lan_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/lan/with-lan.sh $<TARGET_FILE:e2e_tests>
+add_test(NAME lan_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/lan/with-lan.sh $<TARGET_FILE:e2e_tests> $<TARGET_FILE:winpopup_tests>
   WORKING_DIRECTORY ${TEST_BIN_DIR})
 set_tests_properties(lan_tests PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -105,7 +106,8 @@ protected:
     {
         return standin::RecordsOf(standin::ReadLog(Scenario.PathOf("wtsapi32.log")), function);
     }
-    // Wine's browse dialog lists no computers: OK reports its selected folder, a name nobody answers for.
+    // Wine's browse dialog lists no computers: OK reports its selected folder (the desktop's path), a name nobody
+    // answers for.
     void ChooseTheOfferedName()
     {
         Click(Item(idBtn_Tek));
@@ -138,6 +140,45 @@ TEST_F(LanTest, ThePickerListsTheComputersOfTheMastersBrowseList)
     EXPECT_EQ(ListBoxItems(FindChildById(picker, idCL_Computers)), Split(Variable("VARNEL_LAN_COMPUTERS"), ','));
     EXPECT_LT(elapsed, 5000u + 2000u) << "the list took longer than its bound";
     SaveScreenshot(picker, Scenario.PathOf("lan-picker.bmp"));
+}
+
+// What arrived, once `count` messages have: each file's text, as the receiver's message command saved it.
+std::vector<std::string> WaitForArrivals(size_t count)
+{
+    std::vector<std::string> arrived;
+    WaitUntil([&] { return (arrived = ArrivedMessages()).size() >= count; }, 15000);
+    return arrived;
+}
+
+TEST_F(LanTest, ABulkSendReachesEveryCheckedComputerByBroadcastNameQuery)
+{
+    Click(Item(idBtn_Toplu));
+    HWND picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu");
+    ASSERT_NE(picker, nullptr) << "the picker did not appear";
+    ASSERT_TRUE(WaitForSettledForeground(picker));
+    HWND list = FindChildById(picker, idCL_Computers);
+    const std::vector<std::string> names = ListBoxItems(list);
+    const std::vector<std::string> chosen{"OFIS2", "OFIS3"};
+    for (const std::string& name : chosen) {
+        const auto at = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(at, names.end()) << name << " is not listed";
+        const int index = static_cast<int>(at - names.begin());
+        RECT item{};
+        SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        ClickWindow(list, POINT{80, (item.top + item.bottom) / 2});
+        ASSERT_TRUE(WaitUntil([&] { return ListBoxItemData(list, index) == 1; })) << name << " not checked";
+    }
+    Click(FindChildById(picker, idBtn_Kapat_Toplu));
+    ASSERT_TRUE(Process->WaitForTopWindowGone("TFrm_Toplu", "Frm_Toplu"));
+    TypeMessage("Toplanti saat 3te");
+    Click(Item(idBtn_Gonder));
+    ASSERT_TRUE(WaitForText(Item(idMesajMemo), "", 15000)) << "the memo keeps its text: the send failed";
+    EXPECT_EQ(WaitForMessageBox(*Process, "Varnel", 300), nullptr);
+    const std::vector<std::string> arrived = WaitForArrivals(chosen.size());
+    ASSERT_EQ(arrived.size(), chosen.size());
+    for (const std::string& message : arrived)
+        EXPECT_EQ(message.substr(message.find(':') + 1), "Toplanti saat 3te") << message;
+    EXPECT_TRUE(SessionCalls("WTSSendMessageA").empty()) << "the direct delivery took it";
 }
 
 TEST_F(LanTest, ASendToANameNobodyOnTheNetworkHasEndsInTheErrorBox)

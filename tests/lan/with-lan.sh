@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs the network scenarios of the end-to-end suite (argument: e2e_tests.exe) on a network of their own: the
+# Runs the network scenarios of the end-to-end suite (argument: e2e_tests.exe) and the single send of the delivery
+# suite (optional second argument: winpopup_tests.exe) on a network of their own: the
 # Samba computer OFIS1 (aliases OFIS2, OFIS3) is the browse master of WORKGROUP and takes messages in one
 # namespace, the program under Wine runs in the other. Everything is removed at the end, also after a failure.
 set -uo pipefail
-exe=$1
+exe=$1 delivery_exe=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 source "$here/lan.sh"
@@ -34,3 +35,9 @@ restart_wine
 # for a window: let that happen before the scenarios.
 lan_pc "$root/cmake/wine-run.sh" wineboot >/dev/null 2>&1
 VARNEL_LAN_DIR=$dir VARNEL_LAN_COMPUTERS=$computers lan_pc "$root/cmake/wine-run.sh" "$exe" --gtest_filter='LanTest.*'
+status=$?
+if [ -n "$delivery_exe" ]; then
+  VARNEL_SMB_PHASE=lan VARNEL_SMB_DIR=$dir lan_pc "$root/cmake/wine-run.sh" "$delivery_exe" \
+    --gtest_filter='SambaOnTheLan.*' || status=1
+fi
+exit $status

@@ -83,16 +83,20 @@ std::vector<std::string> MessageFiles()
 // the messenger service does, so every send takes the direct road.
 class SambaTest : public ::testing::Test {
 protected:
-    explicit SambaTest(const char* phase) : FPhase(phase) {}
+    // A receiver on loopback is found by a name responder of the test's own; one on the test network
+    // (tests/lan/with-lan.sh) by the broadcast query the program sends there.
+    explicit SambaTest(const char* phase, bool onLoopback = true) : FPhase(phase), FOnLoopback(onLoopback) {}
 
     void SetUp() override
     {
         ASSERT_EQ(Variable("VARNEL_SMB_PHASE"), FPhase) << "run through tests/winpopup/with-smbd.sh";
         ASSERT_EQ(GetOEMCP(), 857u) << "the receiver reads cp857";
         FSaved = WinPopupNetwork();
-        WinPopupNetwork().PlatformResolver = false; // keep every query on loopback
-        WinPopupNetwork().NameQueryAddress = "127.0.0.1";
-        WinPopupNetwork().NameQueryPort = FNames.Port();
+        if (FOnLoopback) {
+            WinPopupNetwork().PlatformResolver = false; // keep every query on loopback
+            WinPopupNetwork().NameQueryAddress = "127.0.0.1";
+            WinPopupNetwork().NameQueryPort = FNames.Port();
+        }
         FScript = SambaFolder() + "\\netapi32.script";
         standin::Script script;
         script.SendResults = {50};
@@ -132,6 +136,7 @@ protected:
     }
 
     std::string FPhase;
+    bool FOnLoopback;
     peers::TNameResponder FNames{{kRecipientOem, "BOB"}};
     TWinPopupNetwork FSaved;
     std::string FScript;
@@ -156,6 +161,11 @@ protected:
 class SambaStopped : public SambaTest {
 protected:
     SambaStopped() : SambaTest("stopped") {}
+};
+
+class SambaOnTheLan : public SambaTest {
+protected:
+    SambaOnTheLan() : SambaTest("lan", false) {}
 };
 
 std::string LongText()
@@ -228,6 +238,21 @@ TEST_F(SambaWithoutMessageCommand, TheRefusalIsReportedAsNotReceiving)
     EXPECT_EQ(Send(kRecipient, "merhaba", elapsed), 2273) << LastWinPopupProblem();
     EXPECT_EQ(FMessage, WinPopupFailureMessage(TWinPopupFailure::MessageRefused, ErrorCodeText(2273)));
     EXPECT_LE(elapsed, 10000u);
+}
+
+// The single send of the main window's Gönder, on the test network: nothing redirected, the computer is found by
+// broadcast name query. (Wine's browse dialog offers no network computer, so the window cannot be driven there.)
+TEST_F(SambaOnTheLan, ASingleSendFindsTheComputerByBroadcastAndArrives)
+{
+    DWORD elapsed = 0;
+    ASSERT_EQ(Send("ofis1", "Ağdan merhaba", elapsed), 0) << LastWinPopupProblem();
+    std::vector<std::string> files;
+    const DWORD start = GetTickCount();
+    while ((files = MessageFiles()).empty() && GetTickCount() - start < 5000)
+        Sleep(20);
+    ASSERT_EQ(files.size(), 1u) << "the receiver saved no message";
+    // That receiver decodes the cp857 of the wire and saves UTF-8.
+    EXPECT_EQ(ReadFile(files[0]), Narrow(Wide("Ağdan merhaba", 1254)));
 }
 
 // A computer whose port 139 refuses the connection looks like a desk with NetBIOS off, and Wine's session road
