@@ -98,7 +98,8 @@ TEST_F(BulkSendTest, OneFailureIsNamedInTheBoxAndTheNextSendRetriesOnlyIt)
 
     HWND box = WaitForMessageBox(*Process, "Varnel", 15000);
     ASSERT_NE(box, nullptr) << "no error box";
-    SaveScreenshot(box, Scenario.PathOf("bulk-result.bmp"));
+    if (WaitForSettledForeground(box)) // painted by then: the picture is the box, not its blank frame
+        SaveScreenshot(box, Scenario.PathOf("bulk-result.bmp"));
     const std::vector<std::string> texts = DismissErrorBox();
     ASSERT_EQ(texts.size(), 1u);
     const std::string& text = texts[0];
