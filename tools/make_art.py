@@ -506,19 +506,20 @@ def strip(pictures):
 
 
 ICONS = [
-    # file name, drawing, sizes
+    # file name, drawing, sizes. Buttons and menus load their glyphs at 16 x 16 only (LoadResourceIcon): a larger
+    # frame would add 4 KB to the program for each glyph and never be shown.
     ('varnel.ico', pic_program, (16, 32, 48)),
-    ('person.ico', pic_person, (16, 32)),
-    ('people.ico', pic_people, (16, 32)),
-    ('options.ico', pic_options, (16, 32)),
-    ('back.ico', pic_back, (16, 32)),
-    ('envelope.ico', pic_envelope, (16, 32)),
-    ('ok.ico', pic_ok, (16, 32)),
-    ('cancel.ico', pic_cancel, (16, 32)),
-    ('clear.ico', pic_clear, (16, 32)),
-    ('selectall.ico', pic_select_all, (16, 32)),
-    ('menu_close.ico', pic_menu_close, (16, 32)),
-    ('menu_info.ico', pic_menu_info, (16, 32)),
+    ('person.ico', pic_person, (16,)),
+    ('people.ico', pic_people, (16,)),
+    ('options.ico', pic_options, (16,)),
+    ('back.ico', pic_back, (16,)),
+    ('envelope.ico', pic_envelope, (16,)),
+    ('ok.ico', pic_ok, (16,)),
+    ('cancel.ico', pic_cancel, (16,)),
+    ('clear.ico', pic_clear, (16,)),
+    ('selectall.ico', pic_select_all, (16,)),
+    ('menu_close.ico', pic_menu_close, (16,)),
+    ('menu_info.ico', pic_menu_info, (16,)),
 ]
 
 IMAGELIST1 = [pic_envelope, pic_red_ball, pic_green_ball, pic_options]
