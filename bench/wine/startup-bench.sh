@@ -8,13 +8,13 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-11}
 shift || true
-build=${BUILD_DIR:-build/win32}
-[ -f "$build/build.ninja" ] || cmake --preset win32 -B "$build" >/dev/null
-cmake --build "$build" --target varnel startup_minimal startup_floor startup_launcher >/dev/null
-
 # A prefix of its own: no settings file from the tests changes the main window's colour here.
-export VARNEL_WINEPREFIX=$PWD/build/bench-wineprefix
+export VARNEL_WINEPREFIX=$PWD/build/bench-wineprefix-$(scripts/wine-arch)
 source scripts/wine-env
+# The build of the word size this machine's Wine runs (the 64-bit one where no 32-bit program runs).
+build=${BUILD_DIR:-build/$VARNEL_ARCH}
+[ -f "$build/build.ninja" ] || cmake --preset "$VARNEL_ARCH" -B "$build" >/dev/null
+cmake --build "$build" --target varnel startup_minimal startup_floor startup_launcher >/dev/null
 start_private_display
 cleanup() { wineserver -k 2>/dev/null || true; kill "$XVFB_PID" 2>/dev/null || true; }
 trap cleanup EXIT
@@ -22,9 +22,9 @@ rm -f "$WINEPREFIX/drive_c/windows/Varnel.Ini"
 
 programs=("$build/bin/bench/startup_minimal.exe" "$build/bin/bench/startup_floor.exe" "$build/bin/varnel.exe")
 winpaths=()
-for p in "${programs[@]}"; do winpaths+=("$(winepath -w "$PWD/$p")"); done
+for p in "${programs[@]}"; do winpaths+=("$("$WINE" winepath -w "$PWD/$p" 2>/dev/null)"); done
 results=$(mktemp)
-wine "$build/bin/bench/startup_launcher.exe" --runs "$runs" "$@" "${winpaths[@]}" | tr -d '\r' | tee "$results" >&2
+"$WINE" "$build/bin/bench/startup_launcher.exe" --runs "$runs" "$@" "${winpaths[@]}" | tr -d '\r' | tee "$results" >&2
 
 median() { sort -n | awk '{v[NR]=$1} END {if (NR) print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 warm() { awk -v p="$1" -v f="$2" '$1 == "run" && $3 == p && $6 == "warm" {print $f}' "$results"; }

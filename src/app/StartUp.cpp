@@ -29,13 +29,16 @@ int RunProgram(TApplication& application, const TStartUpWindows& windows)
         application.HandleException(&application);
         return kExitStartUpFailed;
     }
-    for (const TWindowBuilder* build : {&windows.History, &windows.BulkPicker}) {
-        try {
-            (*build)(application);
-        } catch (...) {
-            application.HandleException(&application);
+    // The windows that are not shown at start-up are built once the main window is on the screen (they took a
+    // third of the time to it), still before the first click or key is handled.
+    application.Run([&] {
+        for (const TWindowBuilder* build : {&windows.History, &windows.BulkPicker}) {
+            try {
+                (*build)(application);
+            } catch (...) {
+                application.HandleException(&application);
+            }
         }
-    }
-    application.Run();
+    });
     return 0;
 }

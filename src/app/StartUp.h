@@ -18,8 +18,8 @@ TStartUpWindows ProgramWindows();
 
 constexpr int kExitStartUpFailed = 1;
 
-// Initialises and titles the application, builds the start-up windows and runs the message loop; returns the
-// process's exit code. Without a main window there is nothing to run: the error is shown and the program ends
-// with kExitStartUpFailed. Another window that cannot be built is reported and the program runs without it; the
+// Initialises and titles the application, builds and shows the main window, builds the other start-up windows
+// and runs the message loop; returns the process's exit code. Without a main window there is nothing to run: the
+// error is shown and the program ends with kExitStartUpFailed. Another window that cannot be built is reported and the program runs without it; the
 // commands that open it then answer with an error box.
 int RunProgram(TApplication& application, const TStartUpWindows& windows);

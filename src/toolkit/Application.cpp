@@ -71,14 +71,18 @@ LRESULT TApplication::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return TControl::WndProc(msg, wParam, lParam);
 }
 
-void TApplication::Run()
+void TApplication::Run(const std::function<void()>& whenShown)
 {
     if (FTerminated)
         return;
     if (FMainForm && ShowMainForm) {
         ShowWindow(Handle(), SW_SHOWNA);
         FMainForm->Show();
+        // Painted now rather than when the loop gets to it, so that the window is on the screen before the rest.
+        UpdateWindow(FMainForm->Handle());
     }
+    if (whenShown)
+        whenShown();
     while (!FTerminated)
         HandleMessage();
 }

@@ -35,7 +35,9 @@ public:
     bool ShowMainForm = true;
 
     // Shows the main window and dispatches messages until Terminate; returns at once if already terminated.
-    void Run();
+    // `whenShown` runs once the main window has painted and before the first message is dispatched: the start-up
+    // work that nothing on the screen waits for.
+    void Run(const std::function<void()>& whenShown = {});
     void Terminate();
     bool Terminated() const { return FTerminated; }
     // Waits for and dispatches one message.

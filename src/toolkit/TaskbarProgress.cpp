@@ -4,17 +4,22 @@
 #include <objbase.h>
 #include <shobjidl.h>
 
-TTaskbarProgress::TTaskbarProgress()
+// Asked for at the first progress shown, not at start-up: creating it loads the shell's task-bar code.
+ITaskbarList3* TTaskbarProgress::Taskbar()
 {
+    if (FAsked)
+        return FTaskbar;
+    FAsked = true;
     ITaskbarList3* taskbar = nullptr;
     if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
             reinterpret_cast<void**>(&taskbar))) || !taskbar)
-        return;
+        return nullptr;
     if (FAILED(taskbar->HrInit())) {
         taskbar->Release();
-        return;
+        return nullptr;
     }
     FTaskbar = taskbar;
+    return FTaskbar;
 }
 
 TTaskbarProgress::~TTaskbarProgress()
@@ -25,14 +30,17 @@ TTaskbarProgress::~TTaskbarProgress()
 
 void TTaskbarProgress::Show(HWND window, unsigned done, unsigned total)
 {
-    if (!FTaskbar || !window)
+    if (!window)
         return;
     if (total == 0) {
         Clear(window);
         return;
     }
-    FTaskbar->SetProgressState(window, TBPF_NORMAL);
-    FTaskbar->SetProgressValue(window, done, total);
+    ITaskbarList3* taskbar = Taskbar();
+    if (!taskbar)
+        return;
+    taskbar->SetProgressState(window, TBPF_NORMAL);
+    taskbar->SetProgressValue(window, done, total);
 }
 
 void TTaskbarProgress::Clear(HWND window)
