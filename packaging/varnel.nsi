@@ -3,6 +3,11 @@
 ; Per-machine into Program Files when the user may (the installer asks for elevation), otherwise per-user.
 ; Silent use: setup.exe /S [/AUTOSTART] [/CURRENTUSER] [/D=folder]; the uninstaller takes /S as well.
 Unicode true
+; The shipped program and setup are 32-bit; the round trip on a machine without 32-bit code builds this script
+; for 64-bit Windows (TARGET=amd64-unicode, packaging/make-setup.sh).
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 
 !ifndef VERSION
   !error "VERSION is not defined"
