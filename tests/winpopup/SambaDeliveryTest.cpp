@@ -255,8 +255,9 @@ TEST_F(SambaOnTheLan, ASingleSendFindsTheComputerByBroadcastAndArrives)
     EXPECT_EQ(ReadFile(files[0]), Narrow(Wide("Ağdan merhaba", 1254)));
 }
 
-// A computer whose port 139 refuses the connection looks like a desk with NetBIOS off, and Wine's session road
-// refuses remote calls (1722): the user reads what the recipient's administrator has to allow.
+// A computer whose port 139 refuses the connection looks like a desk with NetBIOS off, and the wtsapi32 stand-in
+// beside the tests answers as a computer that refuses remote calls (1722): the user reads what the recipient's
+// administrator has to allow.
 TEST_F(SambaStopped, ASendToAStoppedReceiverFailsWithinTheBound)
 {
     DWORD elapsed = 0;
