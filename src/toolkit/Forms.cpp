@@ -46,7 +46,9 @@ void TForm::Show()
 {
     SetVisible(true);
     ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
+    // Showing usually makes it the foreground window already; asking again costs Wine a round trip to the X server.
+    if (GetForegroundWindow() != Handle())
+        SetForegroundWindow(Handle());
     if (FActiveControl && FActiveControl->CanFocus())
         FActiveControl->SetFocus();
     else
