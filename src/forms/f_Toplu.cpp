@@ -55,7 +55,7 @@ TFrm_Toplu::TFrm_Toplu(TComponent* AOwner) : TForm(AOwner, "TFrm_Toplu", 350, 30
     Btn_Hepsini_Sec->OnClick = std::bind(&TFrm_Toplu::Btn_Hepsini_SecClick, this, _1);
     Btn_Hepsini_Temizle->OnClick = std::bind(&TFrm_Toplu::Btn_Hepsini_TemizleClick, this, _1);
     Btn_Kapat->OnClick = std::bind(&TFrm_Toplu::Btn_KapatClick, this, _1);
-    Panel1->OnMouseDown = std::bind(&TFrm_Toplu::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+    DragByBackground(*Panel1);
     NotifyLoaded();
 }
 
@@ -103,4 +103,3 @@ void TFrm_Toplu::Btn_KapatClick(TObject*)
     Close();
 }
 
-void TFrm_Toplu::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }

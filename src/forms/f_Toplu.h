@@ -35,7 +35,6 @@ public:
     void Btn_Hepsini_SecClick(TObject* Sender);
     void Btn_Hepsini_TemizleClick(TObject* Sender);
     void Btn_KapatClick(TObject* Sender);
-    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
 
     // The checked computers in list order, each once: the bulk recipients when the window closes.
     std::vector<std::string> CheckedComputers() const;

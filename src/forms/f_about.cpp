@@ -64,7 +64,7 @@ TFrm_about::TFrm_about(TComponent* AOwner) : TForm(AOwner, "TFrm_about", 272, 17
     using namespace std::placeholders;
     OnShow = std::bind(&TFrm_about::FormShow, this, _1);
     UcBitBtn1->OnClick = std::bind(&TFrm_about::UcBitBtn1Click, this, _1);
-    Panel1->OnMouseDown = std::bind(&TFrm_about::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+    DragByBackground(*Panel1);
     NotifyLoaded();
 }
 
@@ -76,4 +76,3 @@ void TFrm_about::FormShow(TObject*)
 
 void TFrm_about::UcBitBtn1Click(TObject*) { Close(); }
 
-void TFrm_about::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }

@@ -33,7 +33,6 @@ public:
 
     void FormShow(TObject* Sender);
     void UcBitBtn1Click(TObject* Sender);
-    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
 };
 
 // The open about box, or null while none is open.

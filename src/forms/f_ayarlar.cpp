@@ -87,7 +87,7 @@ TFrm_Ayarlar::TFrm_Ayarlar(TComponent* AOwner) : TForm(AOwner, "TFrm_Ayarlar", k
     CC_Font->OnChange = std::bind(&TFrm_Ayarlar::CC_FontChange, this, _1);
     Btn_Tamam->OnClick = std::bind(&TFrm_Ayarlar::Btn_TamamClick, this, _1);
     Btn_iptal->OnClick = std::bind(&TFrm_Ayarlar::Btn_iptalClick, this, _1);
-    Panel1->OnMouseDown = std::bind(&TFrm_Ayarlar::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+    DragByBackground(*Panel1);
     OnShow = std::bind(&TFrm_Ayarlar::FormShow, this, _1);
     NotifyLoaded();
 }
@@ -131,4 +131,3 @@ void TFrm_Ayarlar::Btn_TamamClick(TObject*)
 
 void TFrm_Ayarlar::Btn_iptalClick(TObject*) { Close(); }
 
-void TFrm_Ayarlar::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }

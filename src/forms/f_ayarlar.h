@@ -54,7 +54,6 @@ public:
     void CC_FontChange(TObject* Sender);
     void Btn_TamamClick(TObject* Sender);
     void Btn_iptalClick(TObject* Sender);
-    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
 };
 
 // The open settings window, or null while none is open.

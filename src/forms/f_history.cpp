@@ -68,7 +68,7 @@ TFrm_History::TFrm_History(TComponent* AOwner) : TForm(AOwner, "TFrm_History", 3
     Btn_iptal->OnClick = std::bind(&TFrm_History::Btn_iptalClick, this, _1);
     Btn_Temizle->OnClick = std::bind(&TFrm_History::Btn_TemizleClick, this, _1);
     LB_History->OnDblClick = std::bind(&TFrm_History::LB_HistoryDblClick, this, _1);
-    Panel1->OnMouseDown = std::bind(&TFrm_History::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+    DragByBackground(*Panel1);
     NotifyLoaded();
 }
 
@@ -118,4 +118,3 @@ void TFrm_History::Btn_iptalClick(TObject*)
     Close();
 }
 
-void TFrm_History::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }

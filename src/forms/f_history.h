@@ -35,7 +35,6 @@ public:
     void LB_HistoryDblClick(TObject* Sender);
     void Btn_TemizleClick(TObject* Sender);
     void Btn_iptalClick(TObject* Sender);
-    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
 };
 
 extern TFrm_History* Frm_History;

@@ -195,7 +195,7 @@ void TForm1::BindHandlers()
     Btn_Kapat->OnClick = std::bind(&TForm1::Btn_KapatClick, this, _1);
     Kapat1->OnClick = std::bind(&TForm1::Kapat1Click, this, _1);
     Ac1->OnClick = std::bind(&TForm1::Ac1Click, this, _1);
-    Panel1->OnMouseDown = std::bind(&TForm1::Panel1MouseDown, this, _1, _2, _3, _4, _5);
+    DragByBackground(*Panel1);
     MesajMemo->OnKeyPress = std::bind(&TForm1::MesajMemoKeyPress, this, _1, _2);
     NetMessage1->OnMessageSent = std::bind(&TForm1::NetMessage1MessageSent, this, _1);
     BulkSender1->OnDelivered = std::bind(&TForm1::BulkSender1Delivered, this, _1, _2);
@@ -327,7 +327,6 @@ void TForm1::Kapat1Click(TObject*)
 
 void TForm1::Ac1Click(TObject*) { TrayIcon1->RestoreOwner(); }
 
-void TForm1::Panel1MouseDown(TObject*, TMouseButton, WPARAM, int, int) { StartWindowDrag(Handle()); }
 
 void TForm1::MesajMemoKeyPress(TObject*, char&) { ShowStatusPicture(1); }
 

@@ -85,7 +85,6 @@ public:
     void Btn_KapatClick(TObject* Sender);
     void Kapat1Click(TObject* Sender);
     void Ac1Click(TObject* Sender);
-    void Panel1MouseDown(TObject* Sender, TMouseButton Button, WPARAM Shift, int X, int Y);
     void MesajMemoKeyPress(TObject* Sender, char& Key);
     void NetMessage1MessageSent(TObject* Sender);
     void BulkSender1Delivered(TObject* Sender, const std::string& Recipient);

@@ -2,9 +2,9 @@
 #include "toolkit/Controls.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "toolkit/Application.h"
+#include "toolkit/BackgroundDrag.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 
@@ -196,6 +196,8 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (FBackgroundDrag && FHandle && FBackgroundDrag->MouseMessage(FHandle, msg))
+        return 0;
     switch (msg) {
     case WM_COMMAND:
         if (lParam)
@@ -266,12 +268,8 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             const TMouseButton button = msg == WM_LBUTTONDOWN ? TMouseButton::mbLeft
                 : msg == WM_RBUTTONDOWN                       ? TMouseButton::mbRight
                                                               : TMouseButton::mbMiddle;
-            POINT pressedAt{};
-            GetCursorPos(&pressedAt);
             LRESULT result = DefaultHandler(msg, wParam, lParam);
             OnMouseDown(this, button, wParam, XFromLParam(lParam), YFromLParam(lParam));
-            if (button == TMouseButton::mbRight)
-                ContextMenuAfterSwallowedRelease(pressedAt);
             return result;
         }
         break;
@@ -302,23 +300,6 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefaultHandler(msg, wParam, lParam);
-}
-
-// A handler that runs a modal loop on a right press (the background's window drag) swallows the release that
-// would have asked for the context menu. A press released where it began was a click: ask for the menu anyway.
-void TControl::ContextMenuAfterSwallowedRelease(POINT pressedAt)
-{
-    if (!FHandle || (GetAsyncKeyState(VK_RBUTTON) & 0x8000))
-        return;
-    MSG pending;
-    if (PeekMessageA(&pending, FHandle, WM_RBUTTONUP, WM_RBUTTONUP, PM_NOREMOVE))
-        return; // the release is still coming: it asks for the menu itself
-    POINT now{};
-    GetCursorPos(&now);
-    if (std::abs(now.x - pressedAt.x) > GetSystemMetrics(SM_CXDRAG)
-        || std::abs(now.y - pressedAt.y) > GetSystemMetrics(SM_CYDRAG))
-        return;
-    SendMessageA(FHandle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FHandle), MAKELPARAM(now.x, now.y));
 }
 
 // Lets the key handlers see and change (or swallow, with 0) a key before the control does.
@@ -515,56 +496,4 @@ TForm* TControl::OwnerForm()
         if (auto* form = dynamic_cast<TForm*>(c))
             return form;
     return nullptr;
-}
-
-namespace {
-// Moves the window with the mouse while the right or middle button is held, ending at that button's release
-// (Escape puts it back). The system's move command ends only at a left release, so a right press handed to it
-// would leave the window glued to the cursor.
-void TrackWindowDrag(HWND window, UINT releaseMessage)
-{
-    POINT start{};
-    GetCursorPos(&start);
-    RECT origin{};
-    GetWindowRect(window, &origin);
-    bool moving = false;
-    SetCapture(window);
-    MSG msg;
-    while (GetCapture() == window) {
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == releaseMessage)
-            break;
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            SetWindowPos(window, nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            break;
-        }
-        if (msg.message == WM_MOUSEMOVE) {
-            POINT now{};
-            GetCursorPos(&now);
-            const int dx = now.x - start.x, dy = now.y - start.y;
-            moving = moving || std::abs(dx) > GetSystemMetrics(SM_CXDRAG) || std::abs(dy) > GetSystemMetrics(SM_CYDRAG);
-            if (moving)
-                SetWindowPos(window, nullptr, origin.left + dx, origin.top + dy, 0, 0,
-                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    if (GetCapture() == window)
-        ReleaseCapture();
-}
-}
-
-void StartWindowDrag(HWND window)
-{
-    if (GetKeyState(VK_RBUTTON) < 0 || GetKeyState(VK_MBUTTON) < 0) {
-        TrackWindowDrag(window, GetKeyState(VK_RBUTTON) < 0 ? WM_RBUTTONUP : WM_MBUTTONUP);
-        return;
-    }
-    ReleaseCapture();
-    SendMessageA(window, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0); // 0xF012: move as if by the caption
 }

@@ -10,6 +10,7 @@
 #include "toolkit/Classes.h"
 #include "toolkit/Graphics.h"
 
+class TBackgroundDrag;
 class TPopupMenu;
 
 inline int XFromLParam(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
@@ -151,7 +152,6 @@ private:
     void PropagateFont();
     void PropagateColor();
     bool HandleKeyboard(UINT msg, WPARAM wParam);
-    void ContextMenuAfterSwallowedRelease(POINT pressedAt);
 
     TControl* FParent = nullptr;
     std::vector<TControl*> FControls;
@@ -170,11 +170,8 @@ private:
     bool FSyncingFont = false;
     TBrush FBrush;
     TPopupMenu* FPopupMenu = nullptr;
+    TBackgroundDrag* FBackgroundDrag = nullptr; // set on the background of a form that it drags
 
     friend class TForm;
     friend class TApplication;
 };
-
-// Starts moving the window under the mouse as if its title bar were dragged (any button, any position); with the
-// right or middle button the move ends at that button's release.
-void StartWindowDrag(HWND window);

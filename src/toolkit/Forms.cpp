@@ -281,6 +281,8 @@ bool TForm::DialogKey(const MSG& msg)
         SelectNext(GetKeyState(VK_SHIFT) >= 0);
         return true;
     case VK_ESCAPE:
+        if (FBackgroundDrag.PutBack(Handle()))
+            return true;
         if (focused && focused->WantsDialogKey(VK_ESCAPE))
             return false;
         if (TControl* cancel = FindButton(this, true)) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/BackgroundDrag.h"
 #include "toolkit/Controls.h"
 
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
@@ -44,6 +45,10 @@ public:
     // The control named so, among everything the form owns (its stored layout's names).
     TComponent* FindComponent(const std::string& name) const;
 
+    // A press on `background` (a control filling the form, usually its panel) moves the form with the mouse; a right
+    // click there still opens the control's popup menu.
+    void DragByBackground(TControl& background) { background.FBackgroundDrag = &FBackgroundDrag; }
+
     TNotifyEvent OnShow;
 
 protected:
@@ -61,6 +66,7 @@ private:
     int FModalResult = mrNone;
     bool FModal = false;
     TControl* FActiveControl = nullptr;
+    TBackgroundDrag FBackgroundDrag;
     static inline TForm* FModalForm = nullptr;
 };
 
