@@ -4,7 +4,6 @@
 
 #include "app/StartUp.h"
 #include "components/NetApi32.h"
-#include "components/WsNetApi.h"
 #include "toolkit/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -22,7 +21,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         }
         exitCode = RunProgram(application, ProgramWindows());
     }
-    ReleaseNetApi();
     NetApi32::DoneNetApi32();
     CoUninitialize();
     return exitCode;

@@ -7,6 +7,7 @@
 #include "components/BrowseMaster.h"
 #include "components/NetApi32.h"
 #include "core/Text.h"
+#include "toolkit/SysUtils.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ std::string LocalWorkgroup()
 
 }  // namespace
 
-void RaiseNTError(uint32_t status) { throw MakeNTException(status, NetApi32::SystemErrorText); }
+void RaiseNTError(uint32_t status) { throw MakeNTException(status, SystemMessageInAnyLanguage); }
 
 void FillServerText(const std::string& serverName, bool ntFamily, TServerText& out)
 {

@@ -1,4 +1,4 @@
-// Run-time binding of the network management library.
+// The one binding of the network management library.
 #include "components/NetApi32.h"
 
 #include "core/Exceptions.h"
@@ -8,43 +8,34 @@
 namespace NetApi32 {
 namespace {
 
-struct TBinding {
-    HMODULE Handle = nullptr;
-    std::string Name = "netapi32.dll";  // so that a call before any binding still names a library
-    TNetServerEnum ServerEnum = nullptr;
-    TNetApiBufferFree BufferFree = nullptr;
-    TNetWkstaGetInfo WkstaGetInfo = nullptr; // NT family only
-};
+// Made before any thread starts, so their construction needs no guard.
+TLibraryBinding gNetworkLibrary("netapi32.dll");
+TLibraryBinding gOlderFamilyLibrary("radmin32.dll");
 
-TBinding& Binding()
-{
-    static TBinding binding;
-    return binding;
-}
+// What the enumeration calls through: the network library unless the older family's is bound.
+struct TEnumeration {
+    TLibraryBinding* Library = &gNetworkLibrary;
+    bool NTFamily = true;
+};
+TEnumeration gEnumeration;
 
 [[noreturn]] void RaiseNotBound()
 {
-    throw Exception("Cannot load library \"" + Binding().Name + "\" or linked libraries");
+    throw Exception("Cannot load library \"" + gEnumeration.Library->Name() + "\" or linked libraries");
 }
-
-// LoadLibraryA's old contract: values up to 32 are error codes, not modules.
-bool IsModule(HMODULE handle) { return reinterpret_cast<uintptr_t>(handle) > 32; }
 
 }  // namespace
 
 bool IsNTFamily()
 {
-    OSVERSIONINFOA info{};
-    static_assert(sizeof info == 148, "the version record the platform expects");
-    info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info)) {
-        const DWORD error = GetLastError();
-        throw MakeNTException(error, SystemErrorText);
-    }
-    return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    uint32_t error = 0;
+    const std::optional<TPlatformVersion> version = PlatformVersion(error);
+    if (!version)
+        throw MakeNTException(error, SystemMessageInAnyLanguage);
+    return version->NTFamily;
 }
 
-std::string SystemErrorText(uint32_t code) { return SystemMessage(code, 0, 1024); }
+TLibraryBinding& NetworkLibrary() { return gNetworkLibrary; }
 
 void InitNetApi32()
 {
@@ -54,59 +45,52 @@ void InitNetApi32()
 
 void DoneNetApi32()
 {
-    TBinding& binding = Binding();
-    if (binding.Handle)
-        FreeLibrary(binding.Handle);
-    binding.Handle = nullptr;
-    binding.ServerEnum = nullptr;
-    binding.BufferFree = nullptr;
-    binding.WkstaGetInfo = nullptr;
+    gNetworkLibrary.Release();
+    gOlderFamilyLibrary.Release();
 }
 
 void BindNetApi32(const std::string& libraryName, bool ntFamily)
 {
     DoneNetApi32();
-    TBinding& binding = Binding();
-    binding.Name = libraryName;
-    const HMODULE handle = LoadLibraryA(libraryName.c_str());
-    if (!IsModule(handle))
-        return;
-    binding.Handle = handle;
-    // The older family's library exports its management functions with an "A" suffix.
-    binding.ServerEnum = reinterpret_cast<TNetServerEnum>(
-        reinterpret_cast<void*>(GetProcAddress(handle, ntFamily ? "NetServerEnum" : "NetServerEnumA")));
-    binding.BufferFree = reinterpret_cast<TNetApiBufferFree>(
-        reinterpret_cast<void*>(GetProcAddress(handle, "NetApiBufferFree")));
-    if (ntFamily)
-        binding.WkstaGetInfo = reinterpret_cast<TNetWkstaGetInfo>(
-            reinterpret_cast<void*>(GetProcAddress(handle, "NetWkstaGetInfo")));
+    TLibraryBinding& library = ntFamily ? gNetworkLibrary : gOlderFamilyLibrary;
+    library.Rebind(libraryName);
+    library.Load(); // a failure shows at the first enumeration, which names the library
+    gEnumeration = {&library, ntFamily};
 }
 
-bool Loaded() { return Binding().Handle != nullptr; }
+bool Loaded() { return gEnumeration.Library->Loaded(); }
 
-const std::string& LibraryName() { return Binding().Name; }
+std::string LibraryName() { return gEnumeration.Library->Name(); }
 
 DWORD NetServerEnum(const void* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen, DWORD* entriesread,
                     DWORD* totalentries, DWORD servertype, const void* domain, DWORD* resumeHandle)
 {
-    const TNetServerEnum call = Binding().ServerEnum;
-    if (!call)
+    // The older family's library exports its management functions with an "A" suffix.
+    const TLibraryBinding::TCall call(*gEnumeration.Library, gEnumeration.NTFamily ? "NetServerEnum" : "NetServerEnumA");
+    const auto entry = call.Entry<TNetServerEnum>();
+    if (!entry)
         RaiseNotBound();
-    return call(servername, level, bufptr, prefmaxlen, entriesread, totalentries, servertype, domain, resumeHandle);
+    return entry(servername, level, bufptr, prefmaxlen, entriesread, totalentries, servertype, domain, resumeHandle);
 }
 
 DWORD NetApiBufferFree(void* buffer)
 {
-    const TNetApiBufferFree call = Binding().BufferFree;
-    if (!call)
+    const TLibraryBinding::TCall call(*gEnumeration.Library, "NetApiBufferFree");
+    const auto entry = call.Entry<TNetApiBufferFree>();
+    if (!entry)
         RaiseNotBound();
-    return call(buffer);
+    return entry(buffer);
 }
 
 std::string Workgroup()
 {
-    const TBinding& binding = Binding();
-    if (!binding.WkstaGetInfo || !binding.BufferFree)
+    if (!gEnumeration.NTFamily)
+        return {};
+    const TLibraryBinding::TCall info(*gEnumeration.Library, "NetWkstaGetInfo");
+    const TLibraryBinding::TCall release(*gEnumeration.Library, "NetApiBufferFree");
+    const auto getInfo = info.Entry<TNetWkstaGetInfo>();
+    const auto freeBuffer = release.Entry<TNetApiBufferFree>();
+    if (!getInfo || !freeBuffer)
         return {};
     // The level-100 record: platform id, computer name, workgroup, version numbers.
     struct TWkstaInfo100 {
@@ -117,7 +101,7 @@ std::string Workgroup()
         DWORD VersionMinor;
     };
     BYTE* buffer = nullptr;
-    if (binding.WkstaGetInfo(nullptr, 100, &buffer) != kSuccess || !buffer)
+    if (getInfo(nullptr, 100, &buffer) != kSuccess || !buffer)
         return {};
     std::string workgroup;
     if (const wchar_t* group = reinterpret_cast<const TWkstaInfo100*>(buffer)->LanGroup) {
@@ -128,14 +112,17 @@ std::string Workgroup()
             workgroup.resize(static_cast<size_t>(size) - 1);
         }
     }
-    binding.BufferFree(buffer);
+    freeBuffer(buffer);
     return workgroup;
 }
 
 void FreeBufferQuietly(void* buffer) noexcept
 {
-    if (buffer && Binding().BufferFree)
-        Binding().BufferFree(buffer);
+    if (!buffer)
+        return;
+    const TLibraryBinding::TCall call(*gEnumeration.Library, "NetApiBufferFree");
+    if (const auto entry = call.Entry<TNetApiBufferFree>())
+        entry(buffer);
 }
 
 }  // namespace NetApi32

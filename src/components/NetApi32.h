@@ -1,9 +1,12 @@
-// Run-time binding of the network management library, made once at program start and released at its end.
+// The one binding of the network management library (netapi32): bound at program start for the enumeration, used
+// by the messenger send too, and released at program end.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+
+#include "toolkit/LibraryBinding.h"
 
 namespace NetApi32 {
 
@@ -17,23 +20,27 @@ using TNetServerEnum = DWORD(WINAPI*)(const void* servername, DWORD level, BYTE*
 using TNetApiBufferFree = DWORD(WINAPI*)(void* buffer);
 using TNetWkstaGetInfo = DWORD(WINAPI*)(const void* servername, DWORD level, BYTE** bufptr);
 
-// True when GetVersionExA reports the NT platform; a failing query raises ENTException with the last error.
+// True on the NT platform; a failing version query raises ENTException with the platform's error code.
 bool IsNTFamily();
 
-// The system's message text for a code, as FormatMessageA gives it; empty when the system has none.
-std::string SystemErrorText(uint32_t code);
+// The network library (netapi32.dll): the messenger send loads it on first use if the start did not.
+TLibraryBinding& NetworkLibrary();
 
-// Binds the library that suits the running system; the program calls it before creating any window.
+// Binds the library that suits the running system for the enumeration; the program calls it before creating any
+// window. The older family keeps its management functions in radmin32.dll, the NT family in the network library.
 void InitNetApi32();
-// Releases the library; the program calls it at its end.
+// Releases the libraries; the program calls it at its end.
 void DoneNetApi32();
-// Binds the named library with one platform family's entry-point names, releasing any earlier binding.
+// Binds the named library for the enumeration with one platform family's entry-point names, releasing any earlier
+// binding; on the NT family that library becomes the network library.
 void BindNetApi32(const std::string& libraryName, bool ntFamily);
 
+// Whether the enumeration's library is loaded, and its name.
 bool Loaded();
-const std::string& LibraryName();
+std::string LibraryName();
 
-// Calls through the binding; each raises the general "Cannot load library" exception when its entry is null.
+// Enumeration calls through the binding; each raises the general "Cannot load library" exception when its entry
+// is missing.
 DWORD NetServerEnum(const void* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen, DWORD* entriesread,
                     DWORD* totalentries, DWORD servertype, const void* domain, DWORD* resumeHandle);
 DWORD NetApiBufferFree(void* buffer);

@@ -1,65 +1,17 @@
-// Run-time binding of NetMessageBufferSend: the program starts even where netapi32 is missing.
+// The messenger operation called through the network library's binding: the program starts even where netapi32
+// is missing.
 #include "components/WsNetApi.h"
 
 #include <windows.h>
 
 #include <vector>
 
+#include "components/NetApi32.h"
 #include "core/NetNames.h"
 #include "core/Text.h"
-#include "toolkit/Threads.h"
 
 namespace {
-
 using TNetMessageBufferSend = DWORD(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, LPBYTE, DWORD);
-
-// One binding per program, shared by the user-interface thread and the workers of a bulk send: bound and
-// released under the lock; Calls counts the calls under way, which the library must outlive.
-struct TNetApiBinding {
-    TCriticalSection Lock;
-    std::string LibraryName = "netapi32.dll";
-    HMODULE Library = nullptr;
-    TNetMessageBufferSend Send = nullptr;
-    volatile LONG Calls = 0;
-};
-
-// Made before any thread starts, so its construction needs no guard.
-TNetApiBinding gBinding;
-
-// Binds the operation if it is not bound yet; raises EWsNetException when the library or operation is missing.
-TNetMessageBufferSend BoundSend(TNetApiBinding& binding)
-{
-    const TLock lock(binding.Lock);
-    if (!binding.Library) {
-        binding.Library = LoadLibraryA(binding.LibraryName.c_str());
-        if (!binding.Library) {
-            const DWORD error = GetLastError();
-            throw EWsNetException(ErrorCodeText(error) + " [" + binding.LibraryName + "]", static_cast<int32_t>(error));
-        }
-    }
-    if (!binding.Send) {
-        binding.Send = reinterpret_cast<TNetMessageBufferSend>(
-            reinterpret_cast<void*>(GetProcAddress(binding.Library, "NetMessageBufferSend")));
-        if (!binding.Send) {
-            const DWORD error = GetLastError();
-            throw EWsNetException(ErrorCodeText(error), static_cast<int32_t>(error));
-        }
-    }
-    InterlockedIncrement(&binding.Calls);
-    return binding.Send;
-}
-
-class TCallUnderWay {
-public:
-    explicit TCallUnderWay(TNetApiBinding& binding) : FBinding(binding) {}
-    ~TCallUnderWay() { InterlockedDecrement(&FBinding.Calls); }
-    TCallUnderWay(const TCallUnderWay&) = delete;
-    TCallUnderWay& operator=(const TCallUnderWay&) = delete;
-
-private:
-    TNetApiBinding& FBinding;
-};
-
 } // namespace
 
 void TWideBuffer::Release()
@@ -89,28 +41,15 @@ uint32_t CallNetMessageBufferSend(const std::string& server, const std::string& 
     MakeWideBuffer(server, serverName);
     MakeWideBuffer(to, toName);
     MakeWideBuffer(from, fromName);
-    TNetApiBinding& binding = gBinding;
-    const TNetMessageBufferSend send = BoundSend(binding);
-    const TCallUnderWay underWay(binding);
+    TLibraryBinding& library = NetApi32::NetworkLibrary();
+    if (const DWORD error = library.Load())
+        throw EWsNetException(ErrorCodeText(error) + " [" + library.Name() + "]", static_cast<int32_t>(error));
+    const TLibraryBinding::TCall call(library, "NetMessageBufferSend");
+    const auto send = call.Entry<TNetMessageBufferSend>();
+    if (!send)
+        throw EWsNetException(ErrorCodeText(call.Error()), static_cast<int32_t>(call.Error()));
     return send(serverName.Pointer, toName.Pointer, fromName.Pointer, static_cast<LPBYTE>(const_cast<void*>(message)),
         length);
 }
 
-void ReleaseNetApi()
-{
-    TNetApiBinding& binding = gBinding;
-    const TLock lock(binding.Lock);
-    // A worker given up at program end may still be inside the library: unloading it would pull the code away
-    // from under that thread.
-    if (binding.Library && InterlockedCompareExchange(&binding.Calls, 0, 0) == 0)
-        FreeLibrary(binding.Library);
-    binding.Library = nullptr;
-    binding.Send = nullptr;
-}
-
-void SetNetApiLibraryNameForTesting(const std::string& name)
-{
-    ReleaseNetApi();
-    const TLock lock(gBinding.Lock);
-    gBinding.LibraryName = name;
-}
+void SetNetApiLibraryNameForTesting(const std::string& name) { NetApi32::NetworkLibrary().Rebind(name); }

@@ -1,4 +1,4 @@
-// Run-time binding of the messenger operation of netapi32 and the wide buffers it takes.
+// The messenger operation of netapi32 and the wide buffers it takes.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,13 +25,10 @@ struct TWideBuffer {
 // Fills the buffer with the trimmed text converted from the system code page, releasing what it held.
 void MakeWideBuffer(const std::string& text, TWideBuffer& buffer);
 
-// Binds NetMessageBufferSend on first use (again after a failed attempt) and calls it with the trimmed
-// names; returns the platform's result. Raises EWsNetException when the library or operation cannot be bound.
+// Calls NetMessageBufferSend with the trimmed names, loading the network library first if the start did not (or
+// failed to); returns the platform's result. Raises EWsNetException when the library or operation is missing.
 uint32_t CallNetMessageBufferSend(const std::string& server, const std::string& to, const std::string& from,
     const void* message, uint32_t length);
-
-// Releases the library at program end.
-void ReleaseNetApi();
 
 // Tests load another library under the documented name's place, to see a failing load and its retry.
 void SetNetApiLibraryNameForTesting(const std::string& name);
