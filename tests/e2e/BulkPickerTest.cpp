@@ -191,4 +191,27 @@ TEST_F(BulkPickerTest, AnyMouseButtonOnTheBackgroundDragsTheWindow)
     ExpectBackgroundDragMoves(Picker, POINT{10, 150}, POINT{40, 30});
 }
 
+TEST_F(BulkPickerTest, EscapeDuringARightDragPutsTheWindowBack)
+{
+    Launch();
+    OpenPicker();
+    const RECT before = WindowRect(Picker);
+    ASSERT_TRUE(SetCursorPos(before.left + 10, before.top + 150));
+    PressButton(e2e::TMouseButton::Right, true);
+    Sleep(100);
+    SetCursorPos(before.left + 50, before.top + 180);
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(Picker).left == before.left + 40; }));
+    PressKey(VK_ESCAPE);
+    const auto atStart = [&] {
+        const RECT now = WindowRect(Picker);
+        return now.left == before.left && now.top == before.top;
+    };
+    EXPECT_TRUE(WaitUntil(atStart));
+    PressButton(e2e::TMouseButton::Right, false);
+    SetCursorPos(before.left + 90, before.top + 100);
+    Sleep(100);
+    EXPECT_TRUE(atStart()) << "the window follows the mouse after the drag was called off";
+    EXPECT_TRUE(IsWindowVisible(Picker)) << "the Escape that ended the drag closed the window";
+}
+
 }  // namespace

@@ -132,6 +132,7 @@ void ClickAt(POINT screen, TMouseButton button = TMouseButton::Left);
 void DoubleClickAt(POINT screen, TMouseButton button = TMouseButton::Left);
 // Presses the button at one point, moves there in four steps and releases, as a user's drag does.
 void Drag(POINT from, POINT to, TMouseButton button = TMouseButton::Left);
+void PressButton(TMouseButton button, bool down);  // one half of a click, where the cursor is
 void ClickWindow(HWND w, std::optional<POINT> clientPoint = {}, TMouseButton button = TMouseButton::Left);
 // Another process's control takes the focus only by a click; true once it has the focus and its window is
 // the foreground window (only then do typed keys reach it).

@@ -107,6 +107,12 @@ void ClickAt(POINT screen, TMouseButton button) {
 
 void DoubleClickAt(POINT screen, TMouseButton button) { SendClicks(screen, button, 2); }
 
+void PressButton(TMouseButton button, bool down) {
+    DWORD downFlag, upFlag;
+    ButtonFlags(button, downFlag, upFlag);
+    SendButton(down ? downFlag : upFlag);
+}
+
 void Drag(POINT from, POINT to, TMouseButton button) {
     DWORD down, up;
     ButtonFlags(button, down, up);
