@@ -62,7 +62,7 @@ TFrm_Toplu::TFrm_Toplu(TComponent* AOwner) : TForm(AOwner, "TFrm_Toplu", 350, 30
 void TFrm_Toplu::FormShow(TObject*)
 {
     if (Form1)
-        Panel1->SetColor(Form1->Panel1->Color());
+        Panel1->SetColor(Form1->Theme().Background);
     TCheckListStrings& items = CL_Computers->Items();
     items.Clear();
     // The list is ours to free; the smart pointer frees it also when adding fails.

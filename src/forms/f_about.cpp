@@ -71,7 +71,7 @@ TFrm_about::TFrm_about(TComponent* AOwner) : TForm(AOwner, "TFrm_about", 272, 17
 void TFrm_about::FormShow(TObject*)
 {
     if (Form1)
-        Panel1->SetColor(Form1->Panel1->Color());
+        Panel1->SetColor(Form1->Theme().Background);
 }
 
 void TFrm_about::UcBitBtn1Click(TObject*) { Close(); }

@@ -95,11 +95,12 @@ TFrm_Ayarlar::TFrm_Ayarlar(TComponent* AOwner) : TForm(AOwner, "TFrm_Ayarlar", k
 void TFrm_Ayarlar::FormShow(TObject*)
 {
     // Each picker assignment raises its change event, so the preview follows at every step.
-    Panel1->SetColor(Form1->Panel1->Color());
+    const TColorTheme theme = Form1->Theme();
+    Panel1->SetColor(theme.Background);
     Preview_Panel->SetColor(Panel1->Color());
     CB_Color->SetSelectedColor(Panel1->Color());
-    CC_Edit->SetSelectedColor(Form1->Edt_Bilgisayar->Color());
-    CC_Font->SetSelectedColor(Form1->Panel1->Font().Color());
+    CC_Edit->SetSelectedColor(theme.Field);
+    CC_Font->SetSelectedColor(theme.Text);
 }
 
 void TFrm_Ayarlar::CB_ColorChange(TObject*) { Preview_Panel->SetColor(CB_Color->SelectedColor()); }
@@ -122,10 +123,7 @@ void TFrm_Ayarlar::Btn_TamamClick(TObject*)
         settings.WriteString(kSettingsSection, kEditColorKey, ColorToString(CC_Edit->SelectedColor()));
         settings.WriteString(kSettingsSection, kFontColorKey, ColorToString(CC_Font->SelectedColor()));
     }
-    Form1->Panel1->SetColor(Preview_Panel->Color());
-    Form1->Panel1->Font().SetColor(CC_Font->SelectedColor());
-    Form1->Edt_Bilgisayar->SetColor(CC_Edit->SelectedColor());
-    Form1->MesajMemo->SetColor(Form1->Edt_Bilgisayar->Color());
+    Form1->ApplyTheme({Preview_Panel->Color(), CC_Edit->SelectedColor(), CC_Font->SelectedColor()});
     Close();
 }
 

@@ -83,10 +83,11 @@ TFrm_History::~TFrm_History()
 
 void TFrm_History::FormShow(TObject*)
 {
-    Panel1->SetColor(Form1->Panel1->Color());
-    LB_History->SetColor(Form1->Edt_Bilgisayar->Color());
-    LB_History->Font().SetColor(Form1->Panel1->Font().Color());
-    Panel1->Font().SetColor(Form1->Panel1->Font().Color());
+    const TColorTheme theme = Form1->Theme();
+    Panel1->SetColor(theme.Background);
+    LB_History->SetColor(theme.Field);
+    LB_History->Font().SetColor(theme.Text);
+    Panel1->Font().SetColor(theme.Text);
     // The selection stays from the last showing; only the search starts afresh.
     LB_History->SearchEdit()->Clear();
     SetActiveControl(LB_History->SearchEdit());

@@ -204,6 +204,19 @@ void TForm1::BindHandlers()
     OnShow = std::bind(&TForm1::FormShow, this, _1);
 }
 
+TColorTheme TForm1::Theme() const
+{
+    return {Panel1->Color(), Edt_Bilgisayar->Color(), Panel1->Font().Color()};
+}
+
+void TForm1::ApplyTheme(const TColorTheme& theme)
+{
+    Panel1->SetColor(theme.Background);
+    Panel1->Font().SetColor(theme.Text);
+    Edt_Bilgisayar->SetColor(theme.Field);
+    MesajMemo->SetColor(theme.Field);
+}
+
 void TForm1::ShowStatusPicture(int index) { Image1->Assign(*ImageList1, index); }
 
 void TForm1::Btn_GonderClick(TObject*)

@@ -6,6 +6,7 @@
 #include "components/WsBrowsr.h"
 #include "components/WsNetMsg.h"
 #include "components/WsTrIcon.h"
+#include "core/ColorTheme.h"
 #include "core/Strings.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
@@ -94,6 +95,11 @@ public:
 
     // The list the send command records into: the history window's entries once that window exists.
     TStrings* History = nullptr;
+
+    // The colours this window shows, which the other windows take at their show.
+    TColorTheme Theme() const;
+    // Shows the colours: the panel's background and text, and the recipient field's and memo's background.
+    void ApplyTheme(const TColorTheme& theme);
 
     // Draws picture `index` of ImageList1 into the status picture.
     void ShowStatusPicture(int index);
