@@ -1,5 +1,5 @@
 // TWsTrayIcon: the notification record, the hidden window that hears the icon, the owner's replaced window
-// procedure, restoring the owner, and the optional animation.
+// procedure, restoring the owner, and the optional animation (its timer and pictures: components/TrayAnimation).
 #include "components/WsTrIcon.h"
 
 #include <algorithm>
@@ -16,7 +16,6 @@ constexpr char kAddFailed[] = "Error adding tray icon";
 constexpr char kModifyFailed[] = "Tray icon error";
 constexpr char kTrayProp[] = "VarnelTrayIcon";
 constexpr char kPreviousProcProp[] = "VarnelTrayIconPreviousProc";
-constexpr UINT_PTR kAnimationTimer = 1;
 constexpr UINT kQueryEndSession = 0x11;
 
 bool HoldsAnotherTrayIcon(const TComponent* root, const TComponent* self)
@@ -99,8 +98,7 @@ TWsCustomTrayIcon::TWsCustomTrayIcon(TComponent* AOwner) : TWsShellComponent(AOw
 
 TWsCustomTrayIcon::~TWsCustomTrayIcon()
 {
-    if (FTimerRunning && FWindow)
-        KillTimer(FWindow, kAnimationTimer);
+    FAnimation.Stop(FWindow);
     try {
         RemoveIcon();
     } catch (...) {
@@ -255,7 +253,7 @@ void TWsCustomTrayIcon::SetActive(bool value)
         return;
     }
     if (!value) {
-        if (FTimerRunning) {
+        if (FAnimation.Running()) {
             StopAnimation();
             FAnimationStoppedByActive = true;
         }
@@ -282,7 +280,7 @@ void TWsCustomTrayIcon::SetAnimate(bool value)
         return;
     }
     FAnimationStoppedByActive = false;
-    const bool wasRunning = FTimerRunning;
+    const bool wasRunning = FAnimation.Running();
     StopAnimation();
     if (wasRunning) {
         TakeStillPicture();
@@ -310,7 +308,7 @@ void TWsCustomTrayIcon::SetIcon(HICON icon)
     FIcon.Reset(icon ? CopyIcon(icon) : nullptr);
     if (icon && !FIcon.Get())
         throw EWsTrayIconError("Cannot copy the tray icon's picture", static_cast<int32_t>(GetLastError()));
-    if (Loading() || FTimerRunning)
+    if (Loading() || FAnimation.Running())
         return;
     TakeStillPicture();
     if (FIconShown)
@@ -326,7 +324,7 @@ void TWsCustomTrayIcon::SetImages(TImageList* list)
     FImages = list;
     if (FImages)
         FreeNotification(FImages);
-    if (Loading() || FTimerRunning || FIcon.Get())
+    if (Loading() || FAnimation.Running() || FIcon.Get())
         return;
     TakeStillPicture();
     if (FIconShown)
@@ -336,7 +334,7 @@ void TWsCustomTrayIcon::SetImages(TImageList* list)
 void TWsCustomTrayIcon::SetImageIndex(int32_t index)
 {
     FImageIndex = index;
-    if (Loading() || FTimerRunning || FIcon.Get() || !FImages)
+    if (Loading() || FAnimation.Running() || FIcon.Get() || !FImages)
         return;
     TakeStillPicture();
     if (FIconShown)
@@ -346,7 +344,7 @@ void TWsCustomTrayIcon::SetImageIndex(int32_t index)
 void TWsCustomTrayIcon::SetInterval(int32_t value)
 {
     FInterval = value;
-    if (FTimerRunning) {
+    if (FAnimation.Running()) {
         StopAnimation();
         StartAnimation();
     }
@@ -407,33 +405,17 @@ void TWsCustomTrayIcon::TakeStillPicture()
 
 void TWsCustomTrayIcon::StartAnimation()
 {
-    if (FTimerRunning)
-        return;
-    const UINT period = FInterval > 0 ? static_cast<UINT>(FInterval) : trayicon::kZeroIntervalPeriod;
-    if (!SetTimer(FWindow, kAnimationTimer, period, nullptr))
+    if (!FAnimation.Start(FWindow, FInterval))
         throw EWsTrayIconError("Cannot start the tray icon's animation", static_cast<int32_t>(GetLastError()));
-    FTimerRunning = true;
 }
 
-void TWsCustomTrayIcon::StopAnimation()
-{
-    if (!FTimerRunning)
-        return;
-    KillTimer(FWindow, kAnimationTimer);
-    FTimerRunning = false;
-}
+void TWsCustomTrayIcon::StopAnimation() { FAnimation.Stop(FWindow); }
 
 void TWsCustomTrayIcon::AnimationStep()
 {
-    if (!FImages)
+    if (!FImages || FImages->Count() <= 0)
         return;
-    const int count = FImages->Count();
-    if (count <= 0)
-        return;
-    if (FAnimationIndex >= count)
-        FAnimationIndex = 0;
-    FCurrentIcon.Reset(FImages->GetIcon(FAnimationIndex));
-    FAnimationIndex = (FAnimationIndex + 1) % count;
+    FCurrentIcon.Reset(FAnimation.NextPicture(*FImages));
     try {
         if (FIconShown)
             ModifyIcon();
@@ -511,8 +493,8 @@ LRESULT TWsCustomTrayIcon::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == trayicon::kCallbackMessage) {
         MouseNotification(static_cast<UINT>(lParam));
-    } else if (msg == WM_TIMER && wParam == kAnimationTimer) {
-        if (FTimerRunning)
+    } else if (msg == WM_TIMER && wParam == TTrayAnimation::kTimerId) {
+        if (FAnimation.Running())
             AnimationStep();
     } else if (msg == TaskbarCreatedMessage() && FIconShown) {
         // A new task bar knows nothing of the icon it held: put it back.

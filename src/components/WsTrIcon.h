@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "components/TrayAnimation.h"
 #include "components/WsShell.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Graphics.h"
@@ -33,7 +34,6 @@ constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(sizeof(void*) != 4 || kRecordSize == 88);
 constexpr size_t kTipSize = 64;
 constexpr int kDefaultInterval = 250;
-constexpr int kZeroIntervalPeriod = 200;
 constexpr char kWindowClass[] = "TWsTrayIconWindow";
 } // namespace trayicon
 
@@ -133,8 +133,7 @@ private:
     HWND FOwnerWindow = nullptr;
     WNDPROC FPreviousOwnerProc = nullptr;
     uint8_t FStartupCounter = 0;
-    bool FTimerRunning = false;
-    int FAnimationIndex = 0;
+    TTrayAnimation FAnimation;
 };
 
 class TWsTrayIcon : public TWsCustomTrayIcon {
