@@ -66,7 +66,8 @@ DWORD NetServerEnum(const void* servername, DWORD level, BYTE** bufptr, DWORD pr
                     DWORD* totalentries, DWORD servertype, const void* domain, DWORD* resumeHandle)
 {
     // The older family's library exports its management functions with an "A" suffix.
-    const TLibraryBinding::TCall call(*gEnumeration.Library, gEnumeration.NTFamily ? "NetServerEnum" : "NetServerEnumA");
+    const char* name = gEnumeration.NTFamily ? "NetServerEnum" : "NetServerEnumA";
+    const TLibraryBinding::TCall call(*gEnumeration.Library, name);
     const auto entry = call.Entry<TNetServerEnum>();
     if (!entry)
         RaiseNotBound();
