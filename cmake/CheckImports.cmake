@@ -86,6 +86,8 @@ if(too_new)
   string(APPEND report "The header asks for a newer Windows than XP:\n  ${text}\n")
 endif()
 if(report)
+  # Removed so that the next build links and checks it again instead of taking it as up to date.
+  file(REMOVE "${PROGRAM}")
   message(FATAL_ERROR "${PROGRAM} would not start on Windows XP SP3.\n${report}")
 endif()
 list(LENGTH imports count)
