@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "../e2e/standin/WtsStandinProtocol.h"
+#include "SendAsTheWindow.h"
 #include "WinPopupPeers.h"
 #include "components/WinPopup.h"
-#include "components/WsNetMsg.h"
 #include "components/WtsApi.h"
 #include "components/WtsMessage.h"
 
@@ -224,24 +224,10 @@ protected:
     // The code raised (0 for OnMessageSent) and the message; the time it took in elapsedMs.
     int32_t Send(const std::string& to, std::string& message, DWORD& elapsedMs)
     {
-        TWsNetMessage sender(nullptr);
-        int sent = 0;
-        sender.OnMessageSent = [&](TObject*) { ++sent; };
-        sender.MsgFrom = "ALICE";
-        sender.MsgTo = to;
-        sender.MsgText = " Merhaba ";
-        const DWORD start = GetTickCount();
-        int32_t code = 0;
-        try {
-            sender.Send();
-            EXPECT_EQ(sent, 1);
-        } catch (const EWsNetException& e) {
-            code = e.ErrorCode();
-            message = e.Message();
-            EXPECT_EQ(sent, 0);
-        }
-        elapsedMs = GetTickCount() - start;
-        return code;
+        const TSendResult result = SendAsTheWindow("ALICE", to, " Merhaba ");
+        message = result.Message;
+        elapsedMs = result.ElapsedMs;
+        return result.Code;
     }
 
     peers::TNameResponder FNames{{"BOB-PC"}};

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "../e2e/standin/StandinProtocol.h"
+#include "../win/SendAsTheWindow.h"
 #include "../win/WinPopupPeers.h"
 #include "components/WinPopup.h"
-#include "components/WsNetMsg.h"
 #include "core/WinPopupFailure.h"
 
 namespace {
@@ -79,6 +79,16 @@ std::vector<std::string> MessageFiles()
     return names;
 }
 
+// The saved messages once there is one, or none after 5 s.
+std::vector<std::string> WaitForMessageFiles()
+{
+    std::vector<std::string> files;
+    const DWORD start = GetTickCount();
+    while ((files = MessageFiles()).empty() && GetTickCount() - start < 5000)
+        Sleep(20);
+    return files;
+}
+
 // Sends through the message sender as the program does; the recording stand-in answers 50, as Windows without
 // the messenger service does, so every send takes the direct road.
 class SambaTest : public ::testing::Test {
@@ -115,24 +125,10 @@ protected:
     // Sends and returns the raised code (0 after OnMessageSent) and the time it took.
     int32_t Send(const std::string& to, const std::string& text, DWORD& elapsedMs)
     {
-        TWsNetMessage sender(nullptr);
-        int sent = 0;
-        sender.OnMessageSent = [&](TObject*) { ++sent; };
-        sender.MsgFrom = kSender;
-        sender.MsgTo = to;
-        sender.MsgText = text;
-        const DWORD start = GetTickCount();
-        int32_t code = 0;
-        try {
-            sender.Send();
-            EXPECT_EQ(sent, 1);
-        } catch (const EWsNetException& e) {
-            code = e.ErrorCode();
-            FMessage = e.Message();
-            EXPECT_EQ(sent, 0);
-        }
-        elapsedMs = GetTickCount() - start;
-        return code;
+        const TSendResult result = SendAsTheWindow(kSender, to, text);
+        FMessage = result.Message;
+        elapsedMs = result.ElapsedMs;
+        return result.Code;
     }
 
     std::string FPhase;
@@ -195,10 +191,7 @@ TEST_F(SambaReceiving, TextsArriveExactWithSenderAndRecipient)
             DeleteFileA(f.c_str());
         DWORD elapsed = 0;
         ASSERT_EQ(Send(kRecipient, c.Text, elapsed), 0) << c.What << ": " << LastWinPopupProblem();
-        std::vector<std::string> files;
-        const DWORD start = GetTickCount();
-        while ((files = MessageFiles()).empty() && GetTickCount() - start < 5000)
-            Sleep(20);
+        const std::vector<std::string> files = WaitForMessageFiles();
         ASSERT_EQ(files.size(), 1u) << c.What << ": Samba saved no message";
         const std::wstring saved = Wide(ReadFile(files[0]), 857);
         EXPECT_EQ(Narrow(saved), Narrow(Wide(c.Saved, 1254))) << c.What;
@@ -246,10 +239,7 @@ TEST_F(SambaOnTheLan, ASingleSendFindsTheComputerByBroadcastAndArrives)
 {
     DWORD elapsed = 0;
     ASSERT_EQ(Send("ofis1", "Ağdan merhaba", elapsed), 0) << LastWinPopupProblem();
-    std::vector<std::string> files;
-    const DWORD start = GetTickCount();
-    while ((files = MessageFiles()).empty() && GetTickCount() - start < 5000)
-        Sleep(20);
+    const std::vector<std::string> files = WaitForMessageFiles();
     ASSERT_EQ(files.size(), 1u) << "the receiver saved no message";
     // That receiver decodes the cp857 of the wire and saves UTF-8.
     EXPECT_EQ(ReadFile(files[0]), Narrow(Wide("Ağdan merhaba", 1254)));

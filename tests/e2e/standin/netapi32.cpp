@@ -4,10 +4,17 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "StandinProtocol.h"
+#include "StandinRecording.h"
 
 namespace {
+
+using standin::AddField;
+using standin::GetEnv;
+using standin::ReadableBytes;
+using standin::ReadFileText;
 
 constexpr DWORD kOk = 0;
 constexpr DWORD kInvalidParameter = 87;
@@ -29,45 +36,8 @@ public:
     TLockGuard& operator=(const TLockGuard&) = delete;
 };
 
-bool GetEnv(const char* name, std::string& value) {
-    std::string buf(256, '\0');
-    for (;;) {
-        SetLastError(0);
-        const DWORD n = GetEnvironmentVariableA(name, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) return GetLastError() != ERROR_ENVVAR_NOT_FOUND ? (value.clear(), true) : false;
-        if (n < buf.size()) {
-            value.assign(buf.data(), n);
-            return true;
-        }
-        buf.assign(n + 1, '\0');
-    }
-}
 
-// Bytes that can be read from p on, up to limit: the tests want to see a bad pointer, not crash on it.
-size_t ReadableBytes(const void* p, size_t limit) {
-    auto at = reinterpret_cast<uintptr_t>(p);
-    size_t total = 0;
-    while (total < limit) {
-        MEMORY_BASIC_INFORMATION mbi;
-        if (VirtualQuery(reinterpret_cast<void*>(at), &mbi, sizeof mbi) == 0) break;
-        constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                                    PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-        if (mbi.State != MEM_COMMIT || (mbi.Protect & (PAGE_NOACCESS | PAGE_GUARD)) || !(mbi.Protect & kReadable))
-            break;
-        const uintptr_t end = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
-        if (end <= at) break;
-        total += end - at;
-        at = end;
-    }
-    return total < limit ? total : limit;
-}
 
-void AddField(std::string& line, const std::string& key, const std::string& value) {
-    line += '\t';
-    line += key;
-    line += '=';
-    line += value;
-}
 
 void AddWide(std::string& line, const char* key, const wchar_t* text) {
     const std::string k = key;
@@ -106,33 +76,10 @@ std::string StartRecord(const char* function) {
     return line;
 }
 
-// One open-append-close per record, so a reader in another process sees it at once.
 bool AppendLog(std::string line) {
-    std::string path;
-    if (!GetEnv(standin::kLogVariable, path) || path.empty()) path = standin::kDefaultLogName;
-    line += '\n';
-    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    FlushFileBuffers(file);
-    CloseHandle(file);
-    return ok && written == line.size();
+    return standin::AppendLogLine(standin::kLogVariable, standin::kDefaultLogName, std::move(line));
 }
 
-bool ReadFileText(const std::string& path, std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    text.clear();
-    char buf[4096];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buf, sizeof buf, &got, nullptr) != FALSE) && got > 0) text.append(buf, got);
-    CloseHandle(file);
-    return ok;
-}
 
 bool WriteFileText(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

@@ -5,10 +5,17 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "WtsStandinProtocol.h"
+#include "StandinRecording.h"
 
 namespace {
+
+using standin::AddField;
+using standin::GetEnv;
+using standin::ReadableBytes;
+using standin::ReadFileText;
 
 constexpr DWORD kWriteFault = 29;
 constexpr DWORD kNotEnoughMemory = 8;
@@ -42,26 +49,7 @@ public:
     TLockGuard& operator=(const TLockGuard&) = delete;
 };
 
-bool GetEnv(const char* name, std::string& value) {
-    char buf[1024];
-    const DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
-    if (n == 0 || n >= sizeof buf) return false;
-    value.assign(buf, n);
-    return true;
-}
 
-bool ReadFileText(const std::string& path, std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    text.clear();
-    char buf[4096];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buf, sizeof buf, &got, nullptr) != FALSE) && got > 0) text.append(buf, got);
-    CloseHandle(file);
-    return ok;
-}
 
 uint64_t Fnv1a(const std::string& text) {
     uint64_t h = 1469598103934665603ull;
@@ -92,31 +80,7 @@ void DelayFor(const char* function) {
     if (script.Error.empty() && it != script.Lines.DelaysMs.end()) Sleep(it->second);
 }
 
-void AddField(std::string& line, const std::string& key, const std::string& value) {
-    line += '\t';
-    line += key;
-    line += '=';
-    line += value;
-}
 
-// Bytes that can be read from p on, up to limit: a bad pointer is logged, not crashed on.
-size_t ReadableBytes(const void* p, size_t limit) {
-    auto at = reinterpret_cast<uintptr_t>(p);
-    size_t total = 0;
-    while (total < limit) {
-        MEMORY_BASIC_INFORMATION mbi;
-        if (VirtualQuery(reinterpret_cast<void*>(at), &mbi, sizeof mbi) == 0) break;
-        constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                                    PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-        if (mbi.State != MEM_COMMIT || (mbi.Protect & (PAGE_NOACCESS | PAGE_GUARD)) || !(mbi.Protect & kReadable))
-            break;
-        const uintptr_t end = reinterpret_cast<uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
-        if (end <= at) break;
-        total += end - at;
-        at = end;
-    }
-    return total < limit ? total : limit;
-}
 
 void AddText(std::string& line, const std::string& key, const char* text, size_t length) {
     if (!text || ReadableBytes(text, length) < length) {
@@ -150,16 +114,7 @@ std::string StartRecord(const char* function) {
 }
 
 bool AppendLog(std::string line) {
-    std::string path;
-    if (!GetEnv(wtsstandin::kLogVariable, path) || path.empty()) path = wtsstandin::kDefaultLogName;
-    line += '\n';
-    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == line.size();
+    return standin::AppendLogLine(wtsstandin::kLogVariable, wtsstandin::kDefaultLogName, std::move(line));
 }
 
 // Logs a script that cannot be used and answers with its error code.
