@@ -1,21 +1,19 @@
-// TWsTrayIcon: the notification record, the hidden window that hears the icon, the owner's replaced window
-// procedure, restoring the owner, and the optional animation (its timer and pictures: components/TrayAnimation).
+// TWsTrayIcon: the notification record, the hidden window that hears the icon, the owner form's messages it takes,
+// restoring the owner, and the optional animation.
 #include "components/WsTrIcon.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "toolkit/Application.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
+#include "toolkit/MessageWindow.h"
 
 namespace {
 constexpr char kOneOnly[] = "Cannot have more than one WsTrayIcon per application";
 constexpr char kAddFailed[] = "Error adding tray icon";
 constexpr char kModifyFailed[] = "Tray icon error";
-constexpr char kTrayProp[] = "VarnelTrayIcon";
-constexpr char kPreviousProcProp[] = "VarnelTrayIconPreviousProc";
 constexpr UINT kQueryEndSession = 0x11;
 
 bool HoldsAnotherTrayIcon(const TComponent* root, const TComponent* self)
@@ -46,20 +44,6 @@ HICON ApplicationIcon()
     return app ? reinterpret_cast<HICON>(GetClassLongPtrA(app, GCLP_HICON)) : nullptr;
 }
 
-void RegisterTrayWindowClass()
-{
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA existing{};
-    if (GetClassInfoA(instance, trayicon::kWindowClass, &existing))
-        return;
-    // Created with the default procedure: a procedure that answers 0 to WM_NCCREATE would make creation fail.
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = instance;
-    wc.lpszClassName = trayicon::kWindowClass;
-    RegisterClassA(&wc);
-}
-
 UINT TaskbarCreatedMessage()
 {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -87,47 +71,60 @@ TWsCustomTrayIcon::TWsCustomTrayIcon(TComponent* AOwner) : TWsShellComponent(AOw
     SetPopupMenu(FOwnMenu);
 
     TaskbarCreatedMessage();
-    RegisterTrayWindowClass();
-    FWindow = CreateWindowExA(0, trayicon::kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-        GetModuleHandleA(nullptr), nullptr);
-    if (!FWindow)
-        throw EWsTrayIconError("Cannot create the tray icon's window", static_cast<int32_t>(GetLastError()));
-    SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticTrayWndProc));
+    FWindow = new TMessageWindow(this, trayicon::kWindowClass);
+    FWindow->OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        try {
+            result = TrayWndProc(msg, wParam, lParam);
+        } catch (...) {
+            if (Application)
+                Application->HandleException(this);
+            result = msg == kQueryEndSession ? 1 : 0;
+        }
+        return true;
+    };
 }
 
 TWsCustomTrayIcon::~TWsCustomTrayIcon()
 {
-    FAnimation.Stop(FWindow);
+    FAnimation.Stop(WindowHandle());
     try {
         RemoveIcon();
     } catch (...) {
-        // The icon goes with the window below in any case; a destructor must not throw.
+        // The icon goes with the hidden window in any case; a destructor must not throw.
     }
-    UnhookOwner();
-    if (FWindow) {
-        SetWindowLongPtrA(FWindow, GWLP_USERDATA, 0);
-        DestroyWindow(FWindow);
-    }
+    // An owner that is destroying its components has already let go of this one (and of its own hook).
+    if (FWatchedOwner && Owner() == FWatchedOwner)
+        FWatchedOwner->SetMessageHook(nullptr);
+    // The hidden window, owned like any component, goes after this body: it must not call back into it.
+    if (FWindow)
+        FWindow->OnMessage = nullptr;
 }
+
+HWND TWsCustomTrayIcon::WindowHandle() const { return FWindow ? FWindow->Handle() : nullptr; }
 
 NOTIFYICONDATAA TWsCustomTrayIcon::NotifyData() const
 {
     NOTIFYICONDATAA data{};
     data.cbSize = trayicon::kRecordSize;
-    data.hWnd = FWindow;
+    data.hWnd = WindowHandle();
     data.uID = trayicon::kIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | (FShowHint ? NIF_TIP : 0);
     data.uCallbackMessage = trayicon::kCallbackMessage;
-    data.hIcon = FCurrentIcon.Get();
-    if (!data.hIcon)
-        data.hIcon = ApplicationIcon();
-    if (!data.hIcon)
+    const HICON application = ApplicationIcon();
+    switch (ChooseTrayPicture(FCurrentIcon.Get() != nullptr, application != nullptr)) {
+    case TTrayPicture::Current:
+        data.hIcon = FCurrentIcon.Get();
+        break;
+    case TTrayPicture::Application:
+        data.hIcon = application;
+        break;
+    case TTrayPicture::System:
         data.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
-    // The first-version record holds 64 bytes of tip, its terminating NUL included.
-    const size_t length = std::min(FHint.size(), trayicon::kTipSize - 1);
-    std::memcpy(data.szTip, FHint.data(), length);
-    data.szTip[length] = '\0';
+        break;
+    }
+    static_assert(sizeof data.szTip >= kTrayTipSize);
+    const TTrayTip tip = MakeTrayTip(FHint);
+    std::memcpy(data.szTip, tip.data(), tip.size());
     return data;
 }
 
@@ -140,43 +137,26 @@ HWND TWsCustomTrayIcon::OwnerHandle() const
     return control->Handle();
 }
 
-void TWsCustomTrayIcon::HookOwner()
+// From the first add on, the owner form's minimise and close reach this component before the form.
+void TWsCustomTrayIcon::WatchOwner()
 {
-    if (FPreviousOwnerProc)
+    if (FWatchedOwner)
         return;
-    HWND owner = OwnerHandle();
-    if (!owner)
+    auto* form = dynamic_cast<TForm*>(Owner());
+    if (!form)
         return;
-    SetPropA(owner, kTrayProp, this);
-    FPreviousOwnerProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticOwnerWndProc)));
-    SetPropA(owner, kPreviousProcProp, reinterpret_cast<HANDLE>(FPreviousOwnerProc));
-    FOwnerWindow = owner;
-}
-
-void TWsCustomTrayIcon::UnhookOwner()
-{
-    if (!FOwnerWindow)
-        return;
-    if (IsWindow(FOwnerWindow)) {
-        RemovePropA(FOwnerWindow, kTrayProp);
-        const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(FOwnerWindow, GWLP_WNDPROC));
-        if (current == &StaticOwnerWndProc) {
-            SetWindowLongPtrA(FOwnerWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FPreviousOwnerProc));
-            RemovePropA(FOwnerWindow, kPreviousProcProp);
-        }
-        // Otherwise someone replaced the procedure after us: ours stays in their chain and, finding no
-        // component any more, passes everything to the previous procedure it keeps in the window.
-    }
-    FOwnerWindow = nullptr;
-    FPreviousOwnerProc = nullptr;
+    form->SetMessageHook([this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        result = 0;
+        return OwnerWndProc(msg, wParam, lParam);
+    });
+    FWatchedOwner = form;
 }
 
 void TWsCustomTrayIcon::AddIcon()
 {
     if (FIconShown)
         return;
-    HookOwner();
+    WatchOwner();
     NOTIFYICONDATAA data = NotifyData();
     const BOOL added = NotifyIconFunction ? NotifyIconFunction(NIM_ADD, &data) : Shell_NotifyIconA(NIM_ADD, &data);
     FIconShown = added != FALSE;
@@ -212,15 +192,13 @@ void TWsCustomTrayIcon::HideOwner()
     auto* control = dynamic_cast<TControl*>(Owner());
     if (control && control != Application)
         control->SetVisible(false);
-    else if (FOwnerWindow)
-        ShowWindow(FOwnerWindow, SW_HIDE);
 }
 
 void TWsCustomTrayIcon::RestoreOwner()
 {
     Fire(OnRestore, this);
     if (HWND owner = OwnerHandle()) {
-        if (IsIconic(owner) && FStartupCounter >= 2)
+        if (IsIconic(owner) && FStartUp.Over())
             ShowWindow(owner, SW_RESTORE);
         // Through the control, so that it knows it is visible; a form runs its show handler when it appears.
         if (auto* control = dynamic_cast<TControl*>(Owner()))
@@ -405,11 +383,11 @@ void TWsCustomTrayIcon::TakeStillPicture()
 
 void TWsCustomTrayIcon::StartAnimation()
 {
-    if (!FAnimation.Start(FWindow, FInterval))
+    if (!FAnimation.Start(WindowHandle(), FInterval))
         throw EWsTrayIconError("Cannot start the tray icon's animation", static_cast<int32_t>(GetLastError()));
 }
 
-void TWsCustomTrayIcon::StopAnimation() { FAnimation.Stop(FWindow); }
+void TWsCustomTrayIcon::StopAnimation() { FAnimation.Stop(WindowHandle()); }
 
 void TWsCustomTrayIcon::AnimationStep()
 {
@@ -428,33 +406,25 @@ void TWsCustomTrayIcon::AnimationStep()
 
 void TWsCustomTrayIcon::MouseNotification(UINT mouseMessage)
 {
-    switch (mouseMessage) {
-    case WM_LBUTTONDOWN:
+    const TTrayMouse mouse = ClassifyTrayMouse(mouseMessage);
+    switch (mouse.Action) {
+    case TTrayMouseAction::Click:
         if (OnClick)
-            OnClick(this, TMouseButton::mbLeft, ShiftState());
+            OnClick(this, mouse.Button, ShiftState());
         break;
-    case WM_MBUTTONDOWN:
-        if (OnClick)
-            OnClick(this, TMouseButton::mbMiddle, ShiftState());
-        break;
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK: {
-        const TMouseButton button = mouseMessage == WM_LBUTTONDBLCLK ? TMouseButton::mbLeft
-            : mouseMessage == WM_RBUTTONDBLCLK                       ? TMouseButton::mbRight
-                                                                     : TMouseButton::mbMiddle;
+    case TTrayMouseAction::DoubleClick: {
         bool restoreApp = true;
         if (OnDblClick)
-            OnDblClick(this, button, ShiftState(), restoreApp);
+            OnDblClick(this, mouse.Button, ShiftState(), restoreApp);
         if (restoreApp)
             RestoreOwner();
         break;
     }
-    case WM_RBUTTONDOWN:
+    case TTrayMouseAction::Menu:
         if (FPopupMenu)
             OpenMenu();
         break;
-    default:
+    case TTrayMouseAction::Nothing:
         break;
     }
 }
@@ -505,71 +475,34 @@ LRESULT TWsCustomTrayIcon::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return msg == kQueryEndSession ? 1 : 0;
 }
 
-LRESULT TWsCustomTrayIcon::OwnerWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+bool TWsCustomTrayIcon::OwnerWndProc(UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg == WM_WINDOWPOSCHANGED && FStartupCounter < 2) {
+    if (msg == WM_WINDOWPOSCHANGED && !FStartUp.Over()) {
         // An owner that first appears minimised is hidden at once instead of showing as a minimised window.
         try {
-            if (IsIconic(FOwnerWindow)) {
+            HWND owner = OwnerHandle();
+            if (owner && FStartUp.PlacementChanged(IsIconic(owner) != FALSE))
                 HideOwner();
-                ++FStartupCounter;
-            } else {
-                FStartupCounter = 2;
-            }
         } catch (...) {
         }
     }
-    if (msg == WM_SYSCOMMAND) {
-        // The low four bits of the command are the platform's own.
-        const WPARAM command = wParam & 0xFFF0;
-        try {
-            if (command == SC_MINIMIZE)
-                Fire(OnMinimize, this);
-            if (FActive && ((command == SC_MINIMIZE && MinimizeToTray) || (command == SC_CLOSE && CloseToTray))) {
-                AddIcon();
-                HideOwner();
-                return 0;
-            }
-        } catch (...) {
-            // The window stays as it was; the command is not passed on, so it neither minimises nor closes.
-            if (Application)
-                Application->HandleException(this);
-            return 0;
+    if (msg != WM_SYSCOMMAND)
+        return false;
+    // The low four bits of the command are the platform's own.
+    const WPARAM command = wParam & 0xFFF0;
+    try {
+        if (command == SC_MINIMIZE)
+            Fire(OnMinimize, this);
+        if (FActive && ((command == SC_MINIMIZE && MinimizeToTray) || (command == SC_CLOSE && CloseToTray))) {
+            AddIcon();
+            HideOwner();
+            return true;
         }
-    }
-    return CallWindowProcA(FPreviousOwnerProc, FOwnerWindow, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK TWsCustomTrayIcon::StaticTrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* tray = reinterpret_cast<TWsCustomTrayIcon*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!tray)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return tray->TrayWndProc(msg, wParam, lParam);
     } catch (...) {
+        // The window stays as it was; the command is not passed on, so it neither minimises nor closes.
         if (Application)
-            Application->HandleException(tray);
+            Application->HandleException(this);
+        return true;
     }
-    return msg == kQueryEndSession ? 1 : 0;
-}
-
-LRESULT CALLBACK TWsCustomTrayIcon::StaticOwnerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* tray = static_cast<TWsCustomTrayIcon*>(GetPropA(hwnd, kTrayProp));
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kPreviousProcProp));
-    if (!tray || tray->FOwnerWindow != hwnd)
-        return previous ? CallWindowProcA(previous, hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        const LRESULT result = CallWindowProcA(previous, hwnd, msg, wParam, lParam);
-        tray->UnhookOwner();
-        return result;
-    }
-    try {
-        return tray->OwnerWndProc(msg, wParam, lParam);
-    } catch (...) {
-        if (Application)
-            Application->HandleException(tray);
-    }
-    return 0;
+    return false;
 }

@@ -1,5 +1,6 @@
 // TWsTrayIcon: the program's icon in the notification area, which hides its owner window instead of
-// minimising or closing it and brings it back on a double click or from its menu.
+// minimising or closing it and brings it back on a double click or from its menu. The record's contents, the mouse
+// messages and the start-up phase are decided in core/TrayRules; the animation is components/TrayAnimation.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -10,11 +11,14 @@
 
 #include "components/TrayAnimation.h"
 #include "components/WsShell.h"
+#include "core/TrayRules.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Graphics.h"
 
+class TForm;
 class TImageList;
 class TMenuItem;
+class TMessageWindow;
 class TPopupMenu;
 
 class EWsTrayIconError : public EWsException {
@@ -32,7 +36,6 @@ constexpr UINT kIconId = 2;
 // The first-version record: every platform since the first notification area takes it (88 bytes in 32 bits).
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(sizeof(void*) != 4 || kRecordSize == 88);
-constexpr size_t kTipSize = 64;
 constexpr int kDefaultInterval = 250;
 constexpr char kWindowClass[] = "TWsTrayIconWindow";
 } // namespace trayicon
@@ -52,9 +55,9 @@ public:
     void RestoreOwner();
 
     bool IconShown() const { return FIconShown; }
-    HWND WindowHandle() const { return FWindow; }
+    HWND WindowHandle() const;
     HICON CurrentIcon() const { return FCurrentIcon.Get(); }
-    uint8_t StartupCounter() const { return FStartupCounter; }
+    uint8_t StartupCounter() const { return FStartUp.Counter(); }
     // The component's own two-item menu ("&Close", "&Restore").
     TPopupMenu* OwnMenu() const { return FOwnMenu; }
 
@@ -95,17 +98,15 @@ protected:
     void Loaded() override;
     void Notification(TComponent* component) override;
 
+    // The hidden window's messages: everything is taken, nothing gets the default processing.
     LRESULT TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT OwnerWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The owner form's messages, seen before the form from the first add on; true when the message was taken.
+    bool OwnerWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK StaticTrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK StaticOwnerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
     NOTIFYICONDATAA NotifyData() const;
     HWND OwnerHandle() const;
-    void HookOwner();
-    void UnhookOwner();
+    void WatchOwner();
     void HideOwner();
     void MouseNotification(UINT mouseMessage);
     void OpenMenu();
@@ -129,10 +130,9 @@ private:
     bool FShowHint = true;
 
     bool FIconShown = false;
-    HWND FWindow = nullptr;
-    HWND FOwnerWindow = nullptr;
-    WNDPROC FPreviousOwnerProc = nullptr;
-    uint8_t FStartupCounter = 0;
+    TMessageWindow* FWindow = nullptr;
+    TForm* FWatchedOwner = nullptr;
+    TTrayStartUpPhase FStartUp;
     TTrayAnimation FAnimation;
 };
 

@@ -176,6 +176,8 @@ void TForm1::CreateComponents()
     TrayIcon1->SetHint("Varnel (Ağ Mesajlaşma)");
     const TIconHandle programIcon(LoadResourceIcon(IDI_VARNEL));
     TrayIcon1->SetIcon(programIcon.Get());
+    // "_" and "X" post minimise and close to this window; the icon sees this window's messages first (from its
+    // first add) and turns both into hiding the program in the notification area, so nothing ends.
     TrayIcon1->MinimizeToTray = true;
     TrayIcon1->SetPopupMenu(PopupMenu1);
 }

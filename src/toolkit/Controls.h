@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Exceptions.h"
+#include "core/MouseButton.h"
 #include "toolkit/Classes.h"
 #include "toolkit/Graphics.h"
 
@@ -19,10 +20,11 @@ inline int YFromLParam(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)
 // Registers a window class of the toolkit (once) whose windows dispatch to their TControl.
 void RegisterWindowClass(const char* className, UINT style);
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, WPARAM Keys, int X, int Y)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, WPARAM Shift)>;
+// Answers true when it took the message and set `result`.
+using TMessageHandler = std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
 
 struct TCreateParams {
     const char* ClassName = nullptr; // a system class (subclassed), or null for a class of the toolkit's own

@@ -146,6 +146,11 @@ void TForm::DoShow()
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (FMessageHook) {
+        LRESULT result = 0;
+        if (FMessageHook(msg, wParam, lParam, result))
+            return result;
+    }
     switch (msg) {
     case WM_SHOWWINDOW:
         // Every way of showing the window runs the show handler: Show(), a restore from the tray, ShowWindow.

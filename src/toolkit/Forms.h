@@ -2,6 +2,7 @@
 // which handles the dialog keys (Tab, Enter, Escape, Alt+letter) for all its controls.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/BackgroundDrag.h"
@@ -49,6 +50,10 @@ public:
     // click there still opens the control's popup menu.
     void DragByBackground(TControl& background) { background.FBackgroundDrag = &FBackgroundDrag; }
 
+    // Sees each of the form's messages before the form does: a component acting for its owner window, such as the
+    // notification icon that turns minimise and close into hiding the program. Null removes it.
+    void SetMessageHook(TMessageHandler hook) { FMessageHook = std::move(hook); }
+
     TNotifyEvent OnShow;
 
 protected:
@@ -67,6 +72,7 @@ private:
     bool FModal = false;
     TControl* FActiveControl = nullptr;
     TBackgroundDrag FBackgroundDrag;
+    TMessageHandler FMessageHook;
     static inline TForm* FModalForm = nullptr;
 };
 

@@ -327,21 +327,25 @@ TEST_F(TrayIconTest, ClickHandlersSeeTheButtonAndMayKeepTheProgramHidden)
     EXPECT_EQ(Notify(WM_RBUTTONDOWN), 0);
 }
 
-TEST_F(TrayIconTest, TheOwnersProcedureIsReplacedAtTheFirstAddAndPutBackOnDestruction)
+TEST_F(TrayIconTest, TheOwnerIsWatchedFromTheFirstAddUntilTheIconIsDestroyed)
 {
+    int minimised = 0;
+    Tray->OnMinimize = [&](TObject*) { ++minimised; };
     HWND form = Form->Handle();
-    const auto original = GetWindowLongPtrA(form, GWLP_WNDPROC);
     Tray->SetActive(false);
     Load();
-    EXPECT_EQ(GetWindowLongPtrA(form, GWLP_WNDPROC), original) << "nothing added yet";
+    SendMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(minimised, 0) << "nothing added yet";
+    ShowWindow(form, SW_RESTORE);
     Tray->SetActive(true);
-    EXPECT_NE(GetWindowLongPtrA(form, GWLP_WNDPROC), original);
+    SendMessageA(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(minimised, 1);
+    ShowWindow(form, SW_RESTORE);
     delete Tray;
     Tray = nullptr;
-    EXPECT_EQ(GetWindowLongPtrA(form, GWLP_WNDPROC), original);
     EXPECT_EQ(Operations(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE})) << "the icon goes with the component";
     SendMessageA(form, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(FApp->Terminated());
+    EXPECT_TRUE(FApp->Terminated()) << "without the icon the close reaches the window";
 }
 
 TEST_F(TrayIconTest, AMinimisedFirstShowingIsHiddenUntilTheOwnerIsSeenInItsNormalState)

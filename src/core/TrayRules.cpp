@@ -1,0 +1,56 @@
+// The notification icon's record contents, mouse messages and start-up phase.
+#include "core/TrayRules.h"
+
+#include <algorithm>
+
+namespace {
+// The platform's mouse message numbers as the icon's callback passes them.
+constexpr uint32_t kLeftDown = 0x201, kLeftDouble = 0x203, kRightDown = 0x204, kRightDouble = 0x206;
+constexpr uint32_t kMiddleDown = 0x207, kMiddleDouble = 0x209;
+}
+
+TTrayTip MakeTrayTip(const std::string& hint)
+{
+    TTrayTip tip{};
+    std::copy_n(hint.begin(), std::min(hint.size(), kTrayTipSize - 1), tip.begin());
+    return tip;
+}
+
+TTrayPicture ChooseTrayPicture(bool hasCurrent, bool hasApplication)
+{
+    if (hasCurrent)
+        return TTrayPicture::Current;
+    return hasApplication ? TTrayPicture::Application : TTrayPicture::System;
+}
+
+TTrayMouse ClassifyTrayMouse(uint32_t mouseMessage)
+{
+    switch (mouseMessage) {
+    case kLeftDown:
+        return {TTrayMouseAction::Click, TMouseButton::mbLeft};
+    case kMiddleDown:
+        return {TTrayMouseAction::Click, TMouseButton::mbMiddle};
+    case kLeftDouble:
+        return {TTrayMouseAction::DoubleClick, TMouseButton::mbLeft};
+    case kRightDouble:
+        return {TTrayMouseAction::DoubleClick, TMouseButton::mbRight};
+    case kMiddleDouble:
+        return {TTrayMouseAction::DoubleClick, TMouseButton::mbMiddle};
+    case kRightDown:
+        return {TTrayMouseAction::Menu, TMouseButton::mbRight};
+    default:
+        return {};
+    }
+}
+
+bool TTrayStartUpPhase::PlacementChanged(bool minimised)
+{
+    if (Over())
+        return false;
+    if (!minimised) {
+        FCounter = 2;
+        return false;
+    }
+    ++FCounter;
+    return true;
+}
