@@ -1,6 +1,8 @@
 // The start-up sequence: which failure ends the program and which one it runs on without.
 #include "app/StartUp.h"
 
+#include <memory>
+
 #include "forms/f_Toplu.h"
 #include "forms/f_history.h"
 #include "forms/main.h"
@@ -9,7 +11,12 @@
 TStartUpWindows ProgramWindows()
 {
     return {
-        [](TApplication& application) { application.CreateForm(Form1); },
+        [](TApplication& application) {
+            application.CreateForm(Form1);
+            // Resolved once: the Windows directory does not move while the program runs.
+            ReadWindowsDirectory();
+            Form1->Settings = std::make_shared<TSettingsStore>(SettingsFilePath());
+        },
         [](TApplication& application) {
             application.CreateForm(Frm_History);
             Form1->History = &Frm_History->LB_History->Items();

@@ -4,13 +4,16 @@
 
 #include "app/StartUp.h"
 #include "components/NetApi32.h"
+#include "components/siclass.h"
 #include "toolkit/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Taken before anything else, so that a second copy started a moment later already finds it.
+    TSiApplication singleCopyMarker;
+    SiApplication = &singleCopyMarker;
     CoInitialize(nullptr);
     int exitCode = 0;
-    // The single-copy marker (components/siclass) was taken when the program was loaded, before this runs.
     {
         TApplication application;
         // Bound before any window; a failure only means that enumerating the network reports it later.
@@ -23,5 +26,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     NetApi32::DoneNetApi32();
     CoUninitialize();
+    SiApplication = nullptr;
     return exitCode;
 }

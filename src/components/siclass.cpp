@@ -5,12 +5,7 @@
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
-namespace {
-// Constructed during static initialisation, so the mark is set before the start-up sequence begins.
-TSiApplication gSiApplication;
-}
-
-TSiApplication* SiApplication = &gSiApplication;
+TSiApplication* SiApplication = nullptr;
 
 std::string OwnProgramPath()
 {

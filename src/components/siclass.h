@@ -1,4 +1,4 @@
-// TSiApplication: the program's single-copy marker, a mutex named after its file, taken when the program loads.
+// TSiApplication: the program's single-copy marker, a mutex named after its file, taken first thing at start-up.
 #pragma once
 #include <windows.h>
 
@@ -26,7 +26,7 @@ private:
     bool FAnotherInstance = false;
 };
 
-// The program's one marker, created before WinMain runs and destroyed after it returns.
+// The program's one marker: WinMain takes it before anything else and lets it go as it returns (null outside).
 extern TSiApplication* SiApplication;
 
 // The full path of this program's executable, however long.

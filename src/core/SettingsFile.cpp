@@ -1,5 +1,7 @@
-// The settings file's path.
+// The settings file's path and the colours it keeps.
 #include "core/SettingsFile.h"
+
+#include "core/ColorNames.h"
 
 #include <cstring>
 
@@ -10,4 +12,18 @@ std::string SettingsPathFromWinDir(const char* buffer, size_t capacity)
     if (length == 0)
         return "";
     return std::string(buffer, length) + kSettingsFileName;
+}
+
+void ReadColorTheme(const TSettingReader& read, TColorTheme& theme)
+{
+    theme.Background = StringToColor(read(kFormColorKey, kFormColorDefault));
+    theme.Text = StringToColor(read(kFontColorKey, kFontColorDefault));
+    theme.Field = StringToColor(read(kEditColorKey, kEditColorDefault));
+}
+
+void WriteColorTheme(const TSettingWriter& write, const TColorTheme& theme)
+{
+    write(kFormColorKey, ColorToString(theme.Background));
+    write(kEditColorKey, ColorToString(theme.Field));
+    write(kFontColorKey, ColorToString(theme.Text));
 }

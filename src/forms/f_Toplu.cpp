@@ -7,6 +7,7 @@
 #include "core/BulkSend.h"
 #include "forms/main.h"
 #include "toolkit/Layout.h"
+#include "toolkit/ThemeParts.h"
 
 TFrm_Toplu* Frm_Toplu = nullptr;
 
@@ -62,7 +63,7 @@ TFrm_Toplu::TFrm_Toplu(TComponent* AOwner) : TForm(AOwner, "TFrm_Toplu", 350, 30
 void TFrm_Toplu::FormShow(TObject*)
 {
     if (Form1)
-        Panel1->SetColor(Form1->Theme().Background);
+        ApplyColorTheme(Form1->Theme(), {Panel1});
     TCheckListStrings& items = CL_Computers->Items();
     items.Clear();
     // The list is ours to free; the smart pointer frees it also when adding fails.

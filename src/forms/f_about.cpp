@@ -5,6 +5,7 @@
 #include "forms/main.h"
 #include "resource.h"
 #include "toolkit/Layout.h"
+#include "toolkit/ThemeParts.h"
 
 TFrm_about* Frm_about = nullptr;
 
@@ -71,7 +72,7 @@ TFrm_about::TFrm_about(TComponent* AOwner) : TForm(AOwner, "TFrm_about", 272, 17
 void TFrm_about::FormShow(TObject*)
 {
     if (Form1)
-        Panel1->SetColor(Form1->Theme().Background);
+        ApplyColorTheme(Form1->Theme(), {Panel1});
 }
 
 void TFrm_about::UcBitBtn1Click(TObject*) { Close(); }

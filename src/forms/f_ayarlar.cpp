@@ -1,12 +1,10 @@
 // TFrm_Ayarlar: the settings window's stored layout, its show handler, the preview and the confirm command.
 #include "forms/f_ayarlar.h"
 
-#include "core/ColorNames.h"
-#include "core/SettingsFile.h"
 #include "forms/main.h"
 #include "resource.h"
-#include "toolkit/IniFiles.h"
 #include "toolkit/Layout.h"
+#include "toolkit/ThemeParts.h"
 
 TFrm_Ayarlar* Frm_Ayarlar = nullptr;
 
@@ -96,7 +94,7 @@ void TFrm_Ayarlar::FormShow(TObject*)
 {
     // Each picker assignment raises its change event, so the preview follows at every step.
     const TColorTheme theme = Form1->Theme();
-    Panel1->SetColor(theme.Background);
+    ApplyColorTheme(theme, {Panel1});
     Preview_Panel->SetColor(Panel1->Color());
     CB_Color->SetSelectedColor(Panel1->Color());
     CC_Edit->SetSelectedColor(theme.Field);
@@ -111,18 +109,9 @@ void TFrm_Ayarlar::CC_FontChange(TObject*) { Preview_Panel->Font().SetColor(CC_F
 
 void TFrm_Ayarlar::Btn_TamamClick(TObject*)
 {
-    const std::string path = SettingsFilePath();
-    if (path.empty())
-        throw EIniFileException(std::string("Unable to write to ") + kSettingsFileName +
-                                ": the Windows directory is unknown");
-    {
-        // A failed write leaves here: the keys before it stay written, the main window is not touched and
-        // this window stays open.
-        TIniFile settings(path);
-        settings.WriteString(kSettingsSection, kFormColorKey, ColorToString(CB_Color->SelectedColor()));
-        settings.WriteString(kSettingsSection, kEditColorKey, ColorToString(CC_Edit->SelectedColor()));
-        settings.WriteString(kSettingsSection, kFontColorKey, ColorToString(CC_Font->SelectedColor()));
-    }
+    // A failed write leaves here: the keys before it stay written, the main window is not touched and this window
+    // stays open.
+    Settings->SaveTheme({CB_Color->SelectedColor(), CC_Edit->SelectedColor(), CC_Font->SelectedColor()});
     Form1->ApplyTheme({Preview_Panel->Color(), CC_Edit->SelectedColor(), CC_Font->SelectedColor()});
     Close();
 }

@@ -1,6 +1,9 @@
 // TFrm_Ayarlar: the settings window — three colour pickers with a live preview of the main window's recipient
 // row; Tamam writes the colours to the settings file and applies them to the main window.
 #pragma once
+#include <memory>
+
+#include "components/SettingsStore.h"
 #include "components/UcCmboBx.h"
 #include "components/UcControls.h"
 #include "toolkit/Forms.h"
@@ -31,6 +34,9 @@ inline constexpr int kAyarlarClientHeight = 312;
 class TFrm_Ayarlar : public TForm {
 public:
     explicit TFrm_Ayarlar(TComponent* AOwner);
+
+    // The settings file the choice is saved into (handed over by the main window).
+    std::shared_ptr<const TSettingsStore> Settings = std::make_shared<TSettingsStore>("");
 
     TUcPanel* Panel1;
     TLabel* Label1;

@@ -5,6 +5,7 @@
 #include "resource.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Layout.h"
+#include "toolkit/ThemeParts.h"
 
 TFrm_History* Frm_History = nullptr;
 
@@ -83,11 +84,7 @@ TFrm_History::~TFrm_History()
 
 void TFrm_History::FormShow(TObject*)
 {
-    const TColorTheme theme = Form1->Theme();
-    Panel1->SetColor(theme.Background);
-    LB_History->SetColor(theme.Field);
-    LB_History->Font().SetColor(theme.Text);
-    Panel1->Font().SetColor(theme.Text);
+    ApplyColorTheme(Form1->Theme(), {Panel1, Panel1, {LB_History}, true});
     // The selection stays from the last showing; only the search starts afresh.
     LB_History->SearchEdit()->Clear();
     SetActiveControl(LB_History->SearchEdit());

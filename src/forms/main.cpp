@@ -1,7 +1,6 @@
 // TForm1: the main window's stored layout, its start-up configuration and its commands.
 #include "forms/main.h"
 
-#include "core/ColorNames.h"
 #include "core/Text.h"
 #include "core/SendHistory.h"
 #include "core/SettingsFile.h"
@@ -12,9 +11,12 @@
 #include "resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/IniFiles.h"
 #include "toolkit/Layout.h"
 #include "toolkit/ProgressIcon.h"
+#include "toolkit/ThemeParts.h"
+
+#include <functional>
+#include <type_traits>
 
 TForm1* Form1 = nullptr;
 char WinDirBuffer[kWinDirBufferSize] = "";
@@ -49,13 +51,15 @@ const TLayoutRow kLayout[] = {
 // The icon's menu still works while a window is shown modally: choosing the same command again brings the open
 // window forward rather than opening a second one over it.
 template <typename T>
-void ShowForOneOpening(T*& window)
+void ShowForOneOpening(T*& window, const std::function<void(std::type_identity_t<T>&)>& prepare = nullptr)
 {
     if (window) {
         window->BringForward();
         return;
     }
     window = new T(Application);
+    if (prepare)
+        prepare(*window);
     struct TDestroyAfterShowing {
         T*& Window;
         ~TDestroyAfterShowing()
@@ -213,10 +217,7 @@ TColorTheme TForm1::Theme() const
 
 void TForm1::ApplyTheme(const TColorTheme& theme)
 {
-    Panel1->SetColor(theme.Background);
-    Panel1->Font().SetColor(theme.Text);
-    Edt_Bilgisayar->SetColor(theme.Field);
-    MesajMemo->SetColor(theme.Field);
+    ApplyColorTheme(theme, {Panel1, Panel1, {Edt_Bilgisayar, MesajMemo}});
 }
 
 void TForm1::ShowStatusPicture(int index) { Image1->Assign(*ImageList1, index); }
@@ -317,7 +318,10 @@ void TForm1::Btn_HistoryClick(TObject*)
 }
 
 // A fresh window at every opening: it reads the colours from this window each time it is shown.
-void TForm1::Btn_AyarlarClick(TObject*) { ShowForOneOpening(Frm_Ayarlar); }
+void TForm1::Btn_AyarlarClick(TObject*)
+{
+    ShowForOneOpening(Frm_Ayarlar, [this](TFrm_Ayarlar& window) { window.Settings = Settings; });
+}
 
 // Created for this opening only, so the link starts unvisited every time.
 void TForm1::ProgramHakkinda1Click(TObject*) { ShowForOneOpening(Frm_about); }
@@ -354,27 +358,30 @@ void TForm1::FormShow(TObject*)
     DWORD size = sizeof(computerName);
     if (!GetComputerNameA(computerName, &size))
         computerName[0] = '\0';
+    NetMessage1->MsgFrom = computerName;
+    NetMessage1->SetServer(computerName);
+
+    // Read at every showing, so a file changed meanwhile is seen. A bad value stops the reading: the colours before
+    // it are shown, the rest and the status picture are skipped.
+    TColorTheme theme = Theme();
+    bool stored = false;
+    try {
+        stored = Settings->LoadTheme(theme);
+    } catch (...) {
+        ApplyTheme(theme);
+        throw;
+    }
+    if (stored)
+        ApplyTheme(theme);
+    ShowStatusPicture(1);
+}
+
+void ReadWindowsDirectory()
+{
     // A directory that does not fit is no directory: the settings are then neither read nor written.
     const UINT length = GetWindowsDirectoryA(WinDirBuffer, kWinDirBufferSize);
     if (length == 0 || length >= kWinDirBufferSize)
         WinDirBuffer[0] = '\0';
-    NetMessage1->MsgFrom = computerName;
-    NetMessage1->SetServer(computerName);
-
-    const std::string path = SettingsFilePath();
-    if (!path.empty()) {
-        TIniFile settings(path);
-        if (settings.SectionExists(kSettingsSection)) {
-            // A bad value stops here: the colours before it stay, the rest and the status picture are skipped.
-            Panel1->SetColor(StringToColor(settings.ReadString(kSettingsSection, kFormColorKey, kFormColorDefault)));
-            Panel1->Font().SetColor(
-                StringToColor(settings.ReadString(kSettingsSection, kFontColorKey, kFontColorDefault)));
-            Edt_Bilgisayar->SetColor(
-                StringToColor(settings.ReadString(kSettingsSection, kEditColorKey, kEditColorDefault)));
-            MesajMemo->SetColor(Edt_Bilgisayar->Color());
-        }
-    }
-    ShowStatusPicture(1);
 }
 
 std::string SettingsFilePath() { return SettingsPathFromWinDir(WinDirBuffer, kWinDirBufferSize); }

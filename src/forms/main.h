@@ -1,5 +1,6 @@
 // TForm1: the main window — recipient field, message memo, status picture and the program's commands.
 #pragma once
+#include "components/SettingsStore.h"
 #include "components/SiOneInstance.h"
 #include "components/UcControls.h"
 #include "components/WsBulkSend.h"
@@ -36,11 +37,13 @@ enum TForm1Id {
     idBtn_Alt_S,
 };
 
-// The Windows directory as the platform returned it at the main window's last show (NUL-terminated).
+// The Windows directory as the platform returned it at start-up (NUL-terminated; empty when it did not fit).
 constexpr int kWinDirBufferSize = 145;
 extern char WinDirBuffer[kWinDirBufferSize];
-// The settings file beside the Windows directory of the last show; empty while that directory is unknown
-// (writers must then refuse rather than write somewhere else).
+// Fills WinDirBuffer; the start-up does it once, before the main window is first shown.
+void ReadWindowsDirectory();
+// The settings file beside the Windows directory; empty while that directory is unknown (writers must then refuse
+// rather than write somewhere else).
 std::string SettingsFilePath();
 
 class TForm1 : public TForm {
@@ -92,6 +95,9 @@ public:
     void BulkSender1Progress(TObject* Sender, const TBulkProgress& Progress);
     void BulkSender1Finished(TObject* Sender, const std::vector<TDeliveryResult>& Results);
     void FormShow(TObject* Sender);
+
+    // The settings file, handed over by the start-up (until then: no known file, nothing read, saving refused).
+    std::shared_ptr<const TSettingsStore> Settings = std::make_shared<TSettingsStore>("");
 
     // The list the send command records into: the history window's entries once that window exists.
     TStrings* History = nullptr;

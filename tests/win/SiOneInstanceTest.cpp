@@ -31,14 +31,13 @@ bool MutexExists(const std::string& name)
 
 TEST(SiApplication, TheProgramsMarkerIsNamedAfterItsFileAndHeld)
 {
-    ASSERT_NE(SiApplication, nullptr);
-    EXPECT_EQ(SiApplication->MutexName(), ProgramFileName(OwnProgramPath()));
-    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, SiApplication->MutexName().c_str(), -1,
-                  "win_tests.exe", -1),
+    const TSiApplication marker;
+    EXPECT_EQ(marker.MutexName(), ProgramFileName(OwnProgramPath()));
+    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, marker.MutexName().c_str(), -1, "win_tests.exe", -1),
         CSTR_EQUAL)
-        << SiApplication->MutexName();
-    EXPECT_TRUE(SiApplication->HoldsMutex());
-    EXPECT_TRUE(MutexExists(SiApplication->MutexName()));
+        << marker.MutexName();
+    EXPECT_TRUE(marker.HoldsMutex());
+    EXPECT_TRUE(MutexExists(marker.MutexName()));
     EXPECT_FALSE(RunsInsideLibrary());
 }
 
