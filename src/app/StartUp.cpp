@@ -10,16 +10,19 @@
 
 TStartUpWindows ProgramWindows()
 {
+    // The texts sent in this run belong to the program: the main window records them, the history window shows them.
+    auto history = std::make_shared<TSendHistory>(SameEntryText);
     return {
-        [](TApplication& application) {
+        [history](TApplication& application) {
             application.CreateForm(Form1);
+            Form1->History = history;
             // Resolved once: the Windows directory does not move while the program runs.
             ReadWindowsDirectory();
             Form1->Settings = std::make_shared<TSettingsStore>(SettingsFilePath());
         },
-        [](TApplication& application) {
+        [history](TApplication& application) {
             application.CreateForm(Frm_History);
-            Form1->History = &Frm_History->LB_History->Items();
+            Frm_History->ShowHistory(history);
         },
         [](TApplication& application) { application.CreateForm(Frm_Toplu); },
     };

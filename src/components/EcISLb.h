@@ -250,6 +250,10 @@ public:
 
 class TEcSearchListBox;
 
+// Whether the entry store's IndexOf counts two texts as the same entry: the platform's case-insensitive comparison
+// of whole texts in the user's locale, the one the list box itself uses.
+bool SameEntryText(const std::string& a, const std::string& b);
+
 // The entry store: the list box's own strings, kept in its case-insensitive sorted order.
 class TEcSearchListItems : public TStrings, public TSearchEntries {
 public:

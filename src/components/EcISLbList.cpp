@@ -26,6 +26,15 @@ std::string TEcSearchListItems::Get(int index) const
     return text;
 }
 
+bool SameEntryText(const std::string& a, const std::string& b)
+{
+    constexpr size_t kLongest = 0x7FFFFFFF;
+    if (a.size() > kLongest || b.size() > kLongest)
+        return false;
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+               static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
 int TEcSearchListItems::IndexOf(const std::string& text) const
 {
     // The list box's own case-insensitive comparison of whole texts; -1 (as WPARAM) searches from the first entry.

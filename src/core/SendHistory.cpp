@@ -1,15 +1,28 @@
 // What a successful send leaves in the history of sent texts.
 #include "core/SendHistory.h"
 
+#include <algorithm>
+
 #include "core/Text.h"
 
-bool RecordSentText(TStrings& history, const std::string& memoText)
+bool TSendHistory::Record(const std::string& memoText)
 {
     const std::string probe = Trim(memoText);
-    if (history.Count() > 0 && history.IndexOf(probe) >= 0)
+    const bool known = std::any_of(
+        FEntries.begin(), FEntries.end(), [&](const std::string& entry) { return FSameText(entry, probe); });
+    if (known)
         return false;
-    history.Add(memoText);
+    FEntries.push_back(memoText);
+    if (OnAdded)
+        OnAdded(memoText);
     return true;
+}
+
+void TSendHistory::Clear()
+{
+    FEntries.clear();
+    if (OnCleared)
+        OnCleared();
 }
 
 bool CanSend(const std::string& memoText, const std::string& recipientField)

@@ -75,11 +75,24 @@ TFrm_History::TFrm_History(TComponent* AOwner) : TForm(AOwner, "TFrm_History", 3
 
 TFrm_History::~TFrm_History()
 {
-    // The main window records into this list: it must not keep writing into a list that is gone.
-    if (Form1 && Form1->History == &LB_History->Items())
-        Form1->History = nullptr;
+    // The history outlives this window: it must not tell a list that is gone.
+    if (FHistory) {
+        FHistory->OnAdded = nullptr;
+        FHistory->OnCleared = nullptr;
+    }
     if (Frm_History == this)
         Frm_History = nullptr;
+}
+
+void TFrm_History::ShowHistory(std::shared_ptr<TSendHistory> history)
+{
+    FHistory = std::move(history);
+    TStrings& items = LB_History->Items();
+    items.Clear();
+    for (const std::string& text : FHistory->Entries())
+        items.Add(text);
+    FHistory->OnAdded = [this](const std::string& text) { LB_History->Items().Add(text); };
+    FHistory->OnCleared = [this] { LB_History->Items().Clear(); };
 }
 
 void TFrm_History::FormShow(TObject*)
@@ -108,7 +121,13 @@ void TFrm_History::Btn_TamamClick(TObject*)
 
 void TFrm_History::LB_HistoryDblClick(TObject* Sender) { Btn_TamamClick(Sender); }
 
-void TFrm_History::Btn_TemizleClick(TObject*) { LB_History->Items().Clear(); }
+void TFrm_History::Btn_TemizleClick(TObject*)
+{
+    if (FHistory)
+        FHistory->Clear();
+    else
+        LB_History->Items().Clear();
+}
 
 void TFrm_History::Btn_iptalClick(TObject*)
 {

@@ -1,7 +1,10 @@
 // TFrm_History: the list of messages sent in this run, searchable by typing, one of which goes back into the memo.
 #pragma once
+#include <memory>
+
 #include "components/EcISLb.h"
 #include "components/UcControls.h"
+#include "core/SendHistory.h"
 #include "toolkit/Forms.h"
 
 // Control ids of the history window, by which tests find its controls. The search list's field and entry
@@ -22,6 +25,9 @@ public:
     explicit TFrm_History(TComponent* AOwner);
     ~TFrm_History() override;
 
+    // Shows the program's history from now on: what it holds, each text added, and its clearing.
+    void ShowHistory(std::shared_ptr<TSendHistory> history);
+
     TUcPanel* Panel1;
     TEcAttachedLabel* LB_HistoryLabel1;
     TEcSearchList* LB_History;
@@ -35,6 +41,9 @@ public:
     void LB_HistoryDblClick(TObject* Sender);
     void Btn_TemizleClick(TObject* Sender);
     void Btn_iptalClick(TObject* Sender);
+
+private:
+    std::shared_ptr<TSendHistory> FHistory;
 };
 
 extern TFrm_History* Frm_History;

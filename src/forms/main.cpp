@@ -235,8 +235,7 @@ void TForm1::Btn_GonderClick(TObject*)
     }
     NetMessage1->MsgText = memoText;
     NetMessage1->Send(); // a failure leaves here: nothing recorded, the memo keeps its text
-    if (History)
-        RecordSentText(*History, memoText);
+    History->Record(memoText);
     MesajMemo->Clear();
 }
 
@@ -283,8 +282,8 @@ void TForm1::BulkSender1Finished(TObject*, const std::vector<TDeliveryResult>& r
 {
     SetSending(false);
     const TBulkOutcome outcome = FoldBulkResults(results);
-    if (outcome.AnyDelivered() && History)
-        RecordSentText(*History, FBulkText);
+    if (outcome.AnyDelivered())
+        History->Record(FBulkText);
     if (outcome.AllDelivered()) {
         ShowStatusPicture(2);
         MesajMemo->Clear();

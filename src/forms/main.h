@@ -1,5 +1,6 @@
 // TForm1: the main window — recipient field, message memo, status picture and the program's commands.
 #pragma once
+#include "components/EcISLb.h"
 #include "components/SettingsStore.h"
 #include "components/SiOneInstance.h"
 #include "components/UcControls.h"
@@ -8,6 +9,7 @@
 #include "components/WsNetMsg.h"
 #include "components/WsTrIcon.h"
 #include "core/ColorTheme.h"
+#include "core/SendHistory.h"
 #include "core/Strings.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
@@ -99,8 +101,8 @@ public:
     // The settings file, handed over by the start-up (until then: no known file, nothing read, saving refused).
     std::shared_ptr<const TSettingsStore> Settings = std::make_shared<TSettingsStore>("");
 
-    // The list the send command records into: the history window's entries once that window exists.
-    TStrings* History = nullptr;
+    // The texts sent in this run, which the history window shows; the start-up hands over the program's own.
+    std::shared_ptr<TSendHistory> History = std::make_shared<TSendHistory>(SameEntryText);
 
     // The colours this window shows, which the other windows take at their show.
     TColorTheme Theme() const;

@@ -7,27 +7,11 @@
 #include "core/Text.h"
 
 namespace {
-// A history list with the history window's rule: equal means the whole text, ASCII case ignored.
-class TFakeHistory : public TStrings {
-public:
-    std::vector<std::string> Items;
-    int Count() const override { return static_cast<int>(Items.size()); }
-    std::string Get(int index) const override { return Items.at(static_cast<size_t>(index)); }
-    int IndexOf(const std::string& text) const override
-    {
-        for (size_t i = 0; i < Items.size(); ++i)
-            if (SameTextAscii(Items[i], text))
-                return static_cast<int>(i);
-        return -1;
-    }
-    int Add(const std::string& text) override
-    {
-        Items.push_back(text);
-        return Count() - 1;
-    }
-    void Delete(int index) override { Items.erase(Items.begin() + index); }
-    void Clear() override { Items.clear(); }
-};
+// The history list's comparison as the tests assume it: the whole text, ASCII case ignored.
+TSendHistory MakeHistory()
+{
+    return TSendHistory(SameTextAscii);
+}
 }
 
 TEST(CanSend, NeedsATrimmedMessageAndARecipientText)
@@ -38,33 +22,46 @@ TEST(CanSend, NeedsATrimmedMessageAndARecipientText)
     EXPECT_TRUE(CanSend("Merhaba", "TOPLU MESAJ GÖNDERİMİ"));
 }
 
-TEST(RecordSentText, OneEntryPerTextWhateverItsCase)
+TEST(SendHistory, OneEntryPerTextWhateverItsCase)
 {
-    TFakeHistory history;
-    EXPECT_TRUE(RecordSentText(history, "Toplantı saat 3te"));
-    EXPECT_FALSE(RecordSentText(history, "Toplantı saat 3te"));
-    EXPECT_FALSE(RecordSentText(history, "TOPLANTı SAAT 3TE"));
-    EXPECT_EQ(history.Items, std::vector<std::string>{"Toplantı saat 3te"});
+    TSendHistory history = MakeHistory();
+    EXPECT_TRUE(history.Record("Toplantı saat 3te"));
+    EXPECT_FALSE(history.Record("Toplantı saat 3te"));
+    EXPECT_FALSE(history.Record("TOPLANTı SAAT 3TE"));
+    EXPECT_EQ(history.Entries(), std::vector<std::string>{"Toplantı saat 3te"});
 }
 
-TEST(RecordSentText, KeepsTheBlanksButProbesTrimmed)
+TEST(SendHistory, KeepsTheBlanksButProbesTrimmed)
 {
-    TFakeHistory history;
-    EXPECT_TRUE(RecordSentText(history, "  Çay hazır  "));
+    TSendHistory history = MakeHistory();
+    EXPECT_TRUE(history.Record("  Çay hazır  "));
     // The probe is trimmed, the stored entry is not: the same blanks again find no equal entry.
-    EXPECT_TRUE(RecordSentText(history, "  Çay hazır  "));
+    EXPECT_TRUE(history.Record("  Çay hazır  "));
     // The bare words are no entry either: entries compare as whole texts.
-    EXPECT_TRUE(RecordSentText(history, "Çay hazır"));
-    EXPECT_FALSE(RecordSentText(history, "Çay HAZıR"));
+    EXPECT_TRUE(history.Record("Çay hazır"));
+    EXPECT_FALSE(history.Record("Çay HAZıR"));
     // Only a-z fold: the dotted capital İ/ı and Ç/ç are different letters to the comparison.
-    EXPECT_TRUE(RecordSentText(history, "çay hazır"));
-    EXPECT_EQ(history.Items.size(), 4u);
-    EXPECT_EQ(history.Items[0], "  Çay hazır  ");
+    EXPECT_TRUE(history.Record("çay hazır"));
+    EXPECT_EQ(history.Entries().size(), 4u);
+    EXPECT_EQ(history.Entries()[0], "  Çay hazır  ");
 }
 
-TEST(RecordSentText, MultiLineTextKeepsItsInnerLineBreaks)
+TEST(SendHistory, MultiLineTextKeepsItsInnerLineBreaks)
 {
-    TFakeHistory history;
-    RecordSentText(history, "birinci\r\nikinci\r\n");
-    EXPECT_EQ(history.Items.at(0), "birinci\r\nikinci\r\n");
+    TSendHistory history = MakeHistory();
+    history.Record("birinci\r\nikinci\r\n");
+    EXPECT_EQ(history.Entries().at(0), "birinci\r\nikinci\r\n");
+}
+
+TEST(SendHistory, TheWindowHearsOfEachAddedTextAndOfTheClearing)
+{
+    TSendHistory history = MakeHistory();
+    std::vector<std::string> heard;
+    history.OnAdded = [&](const std::string& text) { heard.push_back(text); };
+    history.OnCleared = [&] { heard.push_back("<cleared>"); };
+    history.Record("Merhaba");
+    history.Record("MERHABA");
+    history.Clear();
+    EXPECT_TRUE(history.Record("merhaba")) << "after clearing the text is new again";
+    EXPECT_EQ(heard, (std::vector<std::string>{"Merhaba", "<cleared>", "merhaba"}));
 }

@@ -326,8 +326,17 @@ TEST_F(EcSearchListTest, IndexOfComparesWholeTextsTheWayTheListBoxDoes)
         {"ŞEKER", 3},
         {"", -1},
     };
-    for (const Case& c : cases)
+    // The program's history decides "already there" without a list box: its rule must give the same answers.
+    const auto firstSame = [&](const std::string& text) {
+        for (int i = 0; i < List->Items().Count(); ++i)
+            if (SameEntryText(List->Items().Get(i), text))
+                return i;
+        return -1;
+    };
+    for (const Case& c : cases) {
         EXPECT_EQ(List->Items().IndexOf(c.Text), c.Index) << c.Text;
+        EXPECT_EQ(firstSame(c.Text), c.Index) << c.Text;
+    }
     List->SetCaseSensitive(true);
     EXPECT_EQ(List->Items().IndexOf("selam"), 2);
 }
@@ -466,3 +475,4 @@ TEST(EcTimerPoolTest, EachTimerFiresOnceAndACancelledOneNever)
 }
 
 } // namespace
+
