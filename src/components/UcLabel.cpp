@@ -32,12 +32,6 @@ void TUcLabel::SetFrameSides(TUcFrameSides sides)
     Invalidate();
 }
 
-void TUcLabel::SetTextStyle(TUcTextStyle style)
-{
-    FTextStyle = style;
-    Invalidate();
-}
-
 void TUcLabel::SetBlinking(bool value)
 {
     FBlinking = value;
@@ -63,18 +57,6 @@ void TUcLabel::UpdateBlinkTimer()
             Invalidate();
         }
     }
-}
-
-void TUcLabel::SetFlyByEnabled(bool value)
-{
-    FFlyByEnabled = value;
-    Invalidate();
-}
-
-void TUcLabel::SetFlyByColor(TColor color)
-{
-    FFlyByColor = color;
-    Invalidate();
 }
 
 TColor TUcLabel::TextColor() { return FFlyByEnabled && FHovering ? FFlyByColor : Font().Color(); }
@@ -181,24 +163,6 @@ TUcURLLabel::TUcURLLabel(TComponent* AOwner) : TUcLabel(AOwner)
     SetTextStyle(tsNormal);
     Font().SetColor(FUnvisitedColor);
     Font().SetUnderline(true);
-}
-
-void TUcURLLabel::SetVisited(bool value)
-{
-    FVisited = value;
-    UpdateLinkColor();
-}
-
-void TUcURLLabel::SetUnvisitedColor(TColor color)
-{
-    FUnvisitedColor = color;
-    UpdateLinkColor();
-}
-
-void TUcURLLabel::SetVisitedColor(TColor color)
-{
-    FVisitedColor = color;
-    UpdateLinkColor();
 }
 
 void TUcURLLabel::UpdateLinkColor()

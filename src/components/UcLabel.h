@@ -20,7 +20,7 @@ public:
     TUcFrameSides FrameSides() const { return FFrameSides; }
     void SetFrameSides(TUcFrameSides sides);
     TUcTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TUcTextStyle style);
+    void SetTextStyle(TUcTextStyle style) { FTextStyle = style; Invalidate(); }
 
     // The text comes and goes every BlinkInterval milliseconds while Blinking is on.
     bool Blinking() const { return FBlinking; }
@@ -32,9 +32,9 @@ public:
 
     // While the mouse is over the label its text takes FlyByColor.
     bool FlyByEnabled() const { return FFlyByEnabled; }
-    void SetFlyByEnabled(bool value);
+    void SetFlyByEnabled(bool value) { FFlyByEnabled = value; Invalidate(); }
     TColor FlyByColor() const { return FFlyByColor; }
-    void SetFlyByColor(TColor color);
+    void SetFlyByColor(TColor color) { FFlyByColor = color; Invalidate(); }
 
     // Number of the screen cursor shown over the label (Cursors.h).
     int Cursor = crDefault;
@@ -73,11 +73,11 @@ public:
     // Address opened by a click; when blank the caption is opened instead.
     std::string URL;
     bool Visited() const { return FVisited; }
-    void SetVisited(bool value);
+    void SetVisited(bool value) { FVisited = value; UpdateLinkColor(); }
     TColor UnvisitedColor() const { return FUnvisitedColor; }
-    void SetUnvisitedColor(TColor color);
+    void SetUnvisitedColor(TColor color) { FUnvisitedColor = color; UpdateLinkColor(); }
     TColor VisitedColor() const { return FVisitedColor; }
-    void SetVisitedColor(TColor color);
+    void SetVisitedColor(TColor color) { FVisitedColor = color; UpdateLinkColor(); }
 
     // Raises OnClick, then opens the target; a success marks the link visited, a failure stays silent.
     void Click() override;

@@ -261,9 +261,7 @@ void TWsCustomTrayIcon::SetAnimate(bool value)
     const bool wasRunning = FAnimation.Running();
     StopAnimation();
     if (wasRunning) {
-        TakeStillPicture();
-        if (FIconShown)
-            ModifyIcon();
+        ShowStillPicture();
     }
 }
 
@@ -288,9 +286,7 @@ void TWsCustomTrayIcon::SetIcon(HICON icon)
         throw EWsTrayIconError("Cannot copy the tray icon's picture", static_cast<int32_t>(GetLastError()));
     if (Loading() || FAnimation.Running())
         return;
-    TakeStillPicture();
-    if (FIconShown)
-        ModifyIcon();
+    ShowStillPicture();
 }
 
 void TWsCustomTrayIcon::SetImages(TImageList* list)
@@ -304,9 +300,7 @@ void TWsCustomTrayIcon::SetImages(TImageList* list)
         FreeNotification(FImages);
     if (Loading() || FAnimation.Running() || FIcon.Get())
         return;
-    TakeStillPicture();
-    if (FIconShown)
-        ModifyIcon();
+    ShowStillPicture();
 }
 
 void TWsCustomTrayIcon::SetImageIndex(int32_t index)
@@ -314,9 +308,7 @@ void TWsCustomTrayIcon::SetImageIndex(int32_t index)
     FImageIndex = index;
     if (Loading() || FAnimation.Running() || FIcon.Get() || !FImages)
         return;
-    TakeStillPicture();
-    if (FIconShown)
-        ModifyIcon();
+    ShowStillPicture();
 }
 
 void TWsCustomTrayIcon::SetInterval(int32_t value)
@@ -358,9 +350,7 @@ void TWsCustomTrayIcon::Loaded()
         if (FActive)
             AddIcon();
         if (FIcon.Get() || FImages) {
-            TakeStillPicture();
-            if (FIconShown)
-                ModifyIcon();
+            ShowStillPicture();
         }
         if (FAnimate && FActive)
             StartAnimation();
@@ -379,6 +369,13 @@ void TWsCustomTrayIcon::TakeStillPicture()
         FCurrentIcon.Reset(FImages->GetIcon(FImageIndex));
     else
         FCurrentIcon.Reset();
+}
+
+void TWsCustomTrayIcon::ShowStillPicture()
+{
+    TakeStillPicture();
+    if (FIconShown)
+        ModifyIcon();
 }
 
 void TWsCustomTrayIcon::StartAnimation()

@@ -115,6 +115,8 @@ private:
     void AnimationStep();
     // The picture the icon shows when it is not animating: Icon, else picture ImageIndex of Images.
     void TakeStillPicture();
+    // Takes the still picture and hands it to the platform if the icon is shown.
+    void ShowStillPicture();
 
     bool FActive = true;
     bool FAnimate = false;

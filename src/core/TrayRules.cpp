@@ -25,22 +25,21 @@ TTrayPicture ChooseTrayPicture(bool hasCurrent, bool hasApplication)
 
 TTrayMouse ClassifyTrayMouse(uint32_t mouseMessage)
 {
-    switch (mouseMessage) {
-    case kLeftDown:
-        return {TTrayMouseAction::Click, TMouseButton::mbLeft};
-    case kMiddleDown:
-        return {TTrayMouseAction::Click, TMouseButton::mbMiddle};
-    case kLeftDouble:
-        return {TTrayMouseAction::DoubleClick, TMouseButton::mbLeft};
-    case kRightDouble:
-        return {TTrayMouseAction::DoubleClick, TMouseButton::mbRight};
-    case kMiddleDouble:
-        return {TTrayMouseAction::DoubleClick, TMouseButton::mbMiddle};
-    case kRightDown:
-        return {TTrayMouseAction::Menu, TMouseButton::mbRight};
-    default:
-        return {};
-    }
+    static constexpr struct {
+        uint32_t Message;
+        TTrayMouse Mouse;
+    } kMeanings[] = {
+        {kLeftDown, {TTrayMouseAction::Click, TMouseButton::mbLeft}},
+        {kMiddleDown, {TTrayMouseAction::Click, TMouseButton::mbMiddle}},
+        {kLeftDouble, {TTrayMouseAction::DoubleClick, TMouseButton::mbLeft}},
+        {kRightDouble, {TTrayMouseAction::DoubleClick, TMouseButton::mbRight}},
+        {kMiddleDouble, {TTrayMouseAction::DoubleClick, TMouseButton::mbMiddle}},
+        {kRightDown, {TTrayMouseAction::Menu, TMouseButton::mbRight}},
+    };
+    for (const auto& meaning : kMeanings)
+        if (meaning.Message == mouseMessage)
+            return meaning.Mouse;
+    return {};
 }
 
 bool TTrayStartUpPhase::PlacementChanged(bool minimised)

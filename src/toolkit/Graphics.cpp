@@ -51,36 +51,6 @@ void TFont::Assign(const TFont& other)
     Changed();
 }
 
-void TFont::SetName(const std::string& name)
-{
-    FName = name;
-    Changed();
-}
-
-void TFont::SetHeight(int height)
-{
-    FHeight = height;
-    Changed();
-}
-
-void TFont::SetBold(bool bold)
-{
-    FBold = bold;
-    Changed();
-}
-
-void TFont::SetUnderline(bool underline)
-{
-    FUnderline = underline;
-    Changed();
-}
-
-void TFont::SetCharset(int charset)
-{
-    FCharset = charset;
-    Changed();
-}
-
 void TFont::SetColor(TColor color)
 {
     FColor = color;

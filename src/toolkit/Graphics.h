@@ -10,21 +10,22 @@
 // Resolves a TColor (an RGB value or a system-colour code) to what GDI paints with.
 COLORREF ColorToRGB(TColor color);
 
-// A GDI object that deletes itself; move-only.
-template <typename H>
-class TGdiHandle {
+// A handle that frees itself with `Free`; move-only.
+template <typename H, auto Free>
+class TOwnedHandle {
 public:
-    TGdiHandle() = default;
-    explicit TGdiHandle(H handle) : FHandle(handle) {}
-    TGdiHandle(TGdiHandle&& other) noexcept : FHandle(other.Release()) {}
-    TGdiHandle& operator=(TGdiHandle&& other) noexcept
+    TOwnedHandle() = default;
+    explicit TOwnedHandle(H handle) : FHandle(handle) {}
+    TOwnedHandle(TOwnedHandle&& other) noexcept : FHandle(other.Release()) {}
+    TOwnedHandle& operator=(TOwnedHandle&& other) noexcept
     {
-        Reset(other.Release());
+        if (this != &other)
+            Reset(other.Release());
         return *this;
     }
-    TGdiHandle(const TGdiHandle&) = delete;
-    TGdiHandle& operator=(const TGdiHandle&) = delete;
-    ~TGdiHandle() { Reset(); }
+    TOwnedHandle(const TOwnedHandle&) = delete;
+    TOwnedHandle& operator=(const TOwnedHandle&) = delete;
+    ~TOwnedHandle() { Reset(); }
 
     H Get() const { return FHandle; }
     H Release()
@@ -36,7 +37,7 @@ public:
     void Reset(H handle = nullptr)
     {
         if (FHandle)
-            DeleteObject(FHandle);
+            Free(FHandle);
         FHandle = handle;
     }
 
@@ -44,33 +45,11 @@ private:
     H FHandle = nullptr;
 };
 
+// A GDI object that deletes itself.
+template <typename H>
+using TGdiHandle = TOwnedHandle<H, DeleteObject>;
 // An icon loaded or copied by us (shared system icons are never wrapped in this).
-class TIconHandle {
-public:
-    TIconHandle() = default;
-    explicit TIconHandle(HICON icon) : FIcon(icon) {}
-    TIconHandle(TIconHandle&& other) noexcept : FIcon(other.FIcon) { other.FIcon = nullptr; }
-    TIconHandle& operator=(TIconHandle&& other) noexcept
-    {
-        if (this != &other) {
-            Reset();
-            FIcon = other.FIcon;
-            other.FIcon = nullptr;
-        }
-        return *this;
-    }
-    ~TIconHandle() { Reset(); }
-    HICON Get() const { return FIcon; }
-    void Reset(HICON icon = nullptr)
-    {
-        if (FIcon)
-            DestroyIcon(FIcon);
-        FIcon = icon;
-    }
-
-private:
-    HICON FIcon = nullptr;
-};
+using TIconHandle = TOwnedHandle<HICON, DestroyIcon>;
 
 // Loads a 16x16 (or other size) icon from this program's resources.
 HICON LoadResourceIcon(int id, int size = 16);
@@ -99,11 +78,11 @@ public:
     int Charset() const { return FCharset; }
     TColor Color() const { return FColor; }
 
-    void SetName(const std::string& name);
-    void SetHeight(int height);
-    void SetBold(bool bold);
-    void SetUnderline(bool underline);
-    void SetCharset(int charset);
+    void SetName(const std::string& name) { Change(FName, name); }
+    void SetHeight(int height) { Change(FHeight, height); }
+    void SetBold(bool bold) { Change(FBold, bold); }
+    void SetUnderline(bool underline) { Change(FUnderline, underline); }
+    void SetCharset(int charset) { Change(FCharset, charset); }
     void SetColor(TColor color);
 
     // Copies every attribute and raises OnChange once.
@@ -115,6 +94,12 @@ public:
 
 private:
     void Changed();
+    template <typename T>
+    void Change(T& field, const T& value)
+    {
+        field = value;
+        Changed();
+    }
 
     std::string FName;
     int FHeight;
