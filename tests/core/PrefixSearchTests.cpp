@@ -79,19 +79,21 @@ TEST(SearchFolding, ComparesBytesUnsignedWithAProperBeginningSmaller)
         EXPECT_EQ(FoldedLess(c.a, c.b), c.less) << c.a << " < " << c.b;
 }
 
+// The entry a typed text should find in a store, -1 for none.
+struct TPrefixCase {
+    const std::vector<std::string>* store;
+    std::string text;
+    bool caseSensitive;
+    int expected;
+};
+
 TEST(PrefixSearch, FindsTheLowestEntryThatBeginsWithTheTypedText)
 {
     const std::vector<std::string> greetings = {"Merhaba", "merhaba dünya", "Selam"};
     const std::vector<std::string> twins = {"ALPHA", "alpha", "Alpha", "beta"};
     const std::vector<std::string> turkish = {"şeker", "Şule", "Ümit"};
     const std::vector<std::string> empty;
-    struct Case {
-        const std::vector<std::string>* store;
-        std::string text;
-        bool caseSensitive;
-        int expected;
-    };
-    const Case cases[] = {
+    const TPrefixCase cases[] = {
         {&greetings, "mer", false, 0},
         {&greetings, "MERHABA D", false, 1},
         {&greetings, "merhaba dünya", false, 1},
@@ -112,7 +114,7 @@ TEST(PrefixSearch, FindsTheLowestEntryThatBeginsWithTheTypedText)
         {&empty, "a", false, -1},
         {&empty, "", false, -1},
     };
-    for (const Case& c : cases) {
+    for (const TPrefixCase& c : cases) {
         TVectorEntries entries(*c.store);
         EXPECT_EQ(FindPrefix(entries, c.text, c.caseSensitive), c.expected) << c.text;
     }
@@ -125,13 +127,7 @@ TEST(PrefixSearch, FallsBackToAScanWhenTheListBoxOrderMisleadsTheBisection)
     const std::vector<std::string> cased = {"alpha", "Bravo", "charlie", "delta", "echo"};
     const std::vector<std::string> hyphen = {"ab", "ab.x", "abc", "a-c", "ad"};
     const std::vector<std::string> cedilla = {"Cem", "Çay", "Deniz", "Ece", "Oya", "Zeki"};
-    struct Case {
-        const std::vector<std::string>* store;
-        std::string text;
-        bool caseSensitive;
-        int expected;
-    };
-    const Case cases[] = {
+    const TPrefixCase cases[] = {
         {&kListBoxOrder, "a-", false, 6},     {&kListBoxOrder, "Ç", false, 13},
         {&kListBoxOrder, "ş", false, 30},     {&kListBoxOrder, "Ş", false, 31},
         {&kListBoxOrder, "ı", false, 17},     {&kListBoxOrder, "İ", false, 20},
@@ -141,7 +137,7 @@ TEST(PrefixSearch, FallsBackToAScanWhenTheListBoxOrderMisleadsTheBisection)
         {&cased, "Br", true, 1},              {&hyphen, "a-", false, 3},
         {&cedilla, "Ç", false, 1},
     };
-    for (const Case& c : cases) {
+    for (const TPrefixCase& c : cases) {
         TVectorEntries entries(*c.store);
         EXPECT_EQ(BisectPrefix(entries, c.text, c.caseSensitive), -1) << c.text;
         EXPECT_EQ(FindPrefix(entries, c.text, c.caseSensitive), c.expected) << c.text;

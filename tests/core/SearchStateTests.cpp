@@ -275,23 +275,30 @@ TEST(SearchState, SettingsReachTheSearch)
         field.Tab();  // leaving still searches what the user typed
         EXPECT_EQ(field.Text, "Selam");
     }
-    {
+    // After the pause: case-sensitive matching, and results not shown in the field.
+    const struct {
+        bool CaseSensitive;
+        bool ShowResults;
+        const char* Typed;
+        int Selected;
+        const char* Text;
+        const char* LastSearch;
+    } cases[] = {
+        {true, true, "mer", 1, "merhaba dünya", "mer"},
+        {false, false, "sel", 2, "sel", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
         TSearchField field(kGreetings);
-        field.State.SetCaseSensitive(true);
-        field.Type("mer");
+        if (c.CaseSensitive)
+            field.State.SetCaseSensitive(true);
+        if (!c.ShowResults)
+            field.State.SetShowResults(false);
+        field.Type(c.Typed);
         field.Wait(300);
-        EXPECT_EQ(field.Selected, 1);
-        EXPECT_EQ(field.Text, "merhaba dünya");
-        EXPECT_EQ(field.State.LastSearchText(), "mer");
-    }
-    {
-        TSearchField field(kGreetings);
-        field.State.SetShowResults(false);
-        field.Type("sel");
-        field.Wait(300);
-        EXPECT_EQ(field.Selected, 2);
-        EXPECT_EQ(field.Text, "sel");
-        EXPECT_EQ(field.State.LastSearchText(), "");
+        EXPECT_EQ(field.Selected, c.Selected);
+        EXPECT_EQ(field.Text, c.Text);
+        EXPECT_EQ(field.State.LastSearchText(), c.LastSearch);
     }
 }
 

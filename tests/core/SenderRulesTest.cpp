@@ -1,26 +1,25 @@
 // Trimming, the error-box full stop, system-text cleanup, server names and the wide-buffer size rule.
 #include <gtest/gtest.h>
 
+#include "TextCases.h"
 #include "core/NetNames.h"
 #include "core/Text.h"
 
 TEST(Trim, RemovesEveryControlCharacterAndBlankAtBothEndsOnly)
 {
-    EXPECT_EQ(Trim(" \t\r\n merhaba dünya \x01\x1f "), "merhaba dünya");
-    EXPECT_EQ(Trim("iki\r\nsatır"), "iki\r\nsatır");
-    EXPECT_EQ(Trim(std::string("\0a\0", 3)), "a");
-    EXPECT_EQ(Trim(" \r\n\t "), "");
-    EXPECT_EQ(Trim(""), "");
-    // Bytes above 127 (Turkish letters, the no-break space 0xA0) are text, not blanks.
-    EXPECT_EQ(Trim("\xA0Ğ\xA0"), "\xA0Ğ\xA0");
+    ExpectEachText(Trim, {
+        {" \t\r\n merhaba dünya \x01\x1f ", "merhaba dünya"},
+        {"iki\r\nsatır", "iki\r\nsatır"},
+        {std::string("\0a\0", 3), "a"},
+        {" \r\n\t ", ""},
+        {"", ""},
+        {"\xA0Ğ\xA0", "\xA0Ğ\xA0"}, // bytes above 127 (Turkish letters, the no-break space 0xA0) are text
+    });
 }
 
 TEST(WithFullStop, AppendsOnlyAfterCharactersAboveTheFullStop)
 {
-    struct Case {
-        const char* Message;
-        const char* Shown;
-    } cases[] = {
+    ExpectEachText(WithFullStop, {
         {"Erişim engellendi", "Erişim engellendi."},
         {"Bitti.", "Bitti."},
         {"Neden?", "Neden?."},
@@ -30,17 +29,17 @@ TEST(WithFullStop, AppendsOnlyAfterCharactersAboveTheFullStop)
         {"/", "/."},               // '/' is 47
         {"", ""},
         {"Ağ ğ", "Ağ ğ."},        // a cp1254 letter is above '.'
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(WithFullStop(c.Message), c.Shown) << c.Message;
+    });
 }
 
 TEST(CleanSystemText, DropsTrailingBlanksLineBreaksAndFullStops)
 {
-    EXPECT_EQ(CleanSystemText("The network path was not found.\r\n"), "The network path was not found");
-    EXPECT_EQ(CleanSystemText("Text... . \r\n"), "Text");
-    EXPECT_EQ(CleanSystemText("a.b"), "a.b");
-    EXPECT_EQ(CleanSystemText(" ..\r\n"), "");
+    ExpectEachText(CleanSystemText, {
+        {"The network path was not found.\r\n", "The network path was not found"},
+        {"Text... . \r\n", "Text"},
+        {"a.b", "a.b"},
+        {" ..\r\n", ""},
+    });
 }
 
 TEST(StoredServerName, BareOnNt5AndPrefixedElsewhereWithBackslashesDropped)

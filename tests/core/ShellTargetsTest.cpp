@@ -1,14 +1,12 @@
 // The single-copy marker's name, the link label's target and the extension behind its open-with fallback.
 #include <gtest/gtest.h>
 
+#include "TextCases.h"
 #include "core/ShellTargets.h"
 
 TEST(ProgramFileName, KeepsWhatFollowsTheLastBackslashOrColon)
 {
-    const struct {
-        const char* Path;
-        const char* Name;
-    } cases[] = {
+    ExpectEachText(ProgramFileName, {
         {"C:\\Program Files\\Varnel\\varnel.exe", "varnel.exe"},
         {"D:\\a\\b\\c\\Varnel.EXE", "Varnel.EXE"},
         {"\\\\server\\share\\tools\\varnel.exe", "varnel.exe"},
@@ -20,9 +18,7 @@ TEST(ProgramFileName, KeepsWhatFollowsTheLastBackslashOrColon)
         {"", ""},
         {"C:\\Uygulamalar\\Gönderici\\mesajcı.exe", "mesajcı.exe"},
         {"C:/forward/slashes/are/kept.exe", "/forward/slashes/are/kept.exe"}, // slashes do not cut
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ProgramFileName(c.Path), c.Name) << c.Path;
+    });
 }
 
 TEST(ProgramFileName, SameNameInAnotherFolderGivesTheSameMarker)

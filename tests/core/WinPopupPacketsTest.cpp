@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "TextCases.h"
 #include "core/NameQuery.h"
 #include "core/NetBiosName.h"
 #include "core/SessionService.h"
@@ -52,10 +53,7 @@ TEST(NetBiosNames, FirstLevelEncodingOfTheProtocolExample)
 
 TEST(NetBiosNames, UpperCasedTrimmedAndCutToFifteenCharacters)
 {
-    struct Case {
-        const char* Given;
-        const char* Sent;
-    } cases[] = {
+    ExpectEachText(MessengerName, {
         {"bob-pc", "BOB-PC"},
         {"  muhasebe\r\n", "MUHASEBE"},
         {"şirket", "ŞIRKET"},               // the small i folds to I, as the platform folds names
@@ -65,9 +63,7 @@ TEST(NetBiosNames, UpperCasedTrimmedAndCutToFifteenCharacters)
         {"pc_1.2-x", "PC_1.2-X"},
         {"bilgi-islem-sunucu", "BILGI-ISLEM-SUN"}, // 18 characters, cut after the 15th
         {"\t", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MessengerName(c.Given), c.Sent) << c.Given;
+    });
 }
 
 TEST(SessionService, RequestCarriesTheCalledAndTheCallingName)
@@ -204,23 +200,16 @@ TEST(NameQuery, AnswersAreMatchedToTheirQueryAndRead)
 // A stand-in for the OEM code page 857: the Turkish letters of code page 1254 get their cp857 bytes.
 std::string ToCp857(std::string_view cp1254)
 {
+    // Pairs of bytes, cp1254 then cp857: Ş ş İ ı Ğ ğ Ü ü Ö ö Ç ç.
+    static const std::string_view kTurkish = "\xDE\x9E\xFE\x9F\xDD\x98\xFD\x8D\xD0\xA6\xF0\xA7"
+                                             "\xDC\x9A\xFC\x81\xD6\x99\xF6\x94\xC7\x80\xE7\x87";
     std::string out;
-    for (unsigned char c : cp1254) {
-        switch (c) {
-        case 0xDE: out += '\x9E'; break; // Ş
-        case 0xFE: out += '\x9F'; break; // ş
-        case 0xDD: out += '\x98'; break; // İ
-        case 0xFD: out += '\x8D'; break; // ı
-        case 0xD0: out += '\xA6'; break; // Ğ
-        case 0xF0: out += '\xA7'; break; // ğ
-        case 0xDC: out += '\x9A'; break; // Ü
-        case 0xFC: out += '\x81'; break; // ü
-        case 0xD6: out += '\x99'; break; // Ö
-        case 0xF6: out += '\x94'; break; // ö
-        case 0xC7: out += '\x80'; break; // Ç
-        case 0xE7: out += '\x87'; break; // ç
-        default: out += static_cast<char>(c < 0x80 ? c : '?');
-        }
+    for (const char c : cp1254) {
+        char oem = static_cast<unsigned char>(c) < 0x80 ? c : '?';
+        for (size_t i = 0; i < kTurkish.size(); i += 2)
+            if (kTurkish[i] == c)
+                oem = kTurkish[i + 1];
+        out += oem;
     }
     return out;
 }

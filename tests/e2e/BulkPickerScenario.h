@@ -60,22 +60,6 @@ protected:
         return WaitUntil([&] { return States() == expected; });
     }
 
-    std::string RecipientField() const { return Text(FindChildById(Main, idEdt_Bilgisayar)); }
-
-    // Confirms whatever the browse dialog has selected; returns the recipient field's text afterwards.
-    std::string BrowseAndConfirm()
-    {
-        Click(FindChildById(Main, idBtn_Tek));
-        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
-        EXPECT_NE(dialog, nullptr) << "no browse dialog";
-        if (!dialog)
-            return "";
-        Click(GetDlgItem(dialog, IDOK));
-        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
-        EXPECT_TRUE(WaitUntil([&] { return !RecipientField().empty(); }));
-        return RecipientField();
-    }
-
     void TypeAndSend(const std::string& text)
     {
         HWND memo = FindChildById(Main, idMesajMemo);

@@ -1,12 +1,15 @@
 // The bulk picker as a user meets it: the network's computers from the stand-in's scripted enumeration,
 // select-all and clear, the marker in the recipient field, and what closing with a selection leaves for a send.
+#include <windows.h>
+#include <lm.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "BulkPickerScenario.h"
-#include "WindowDrag.h"
+#include "DriverChecks.h"
 
 namespace {
 
@@ -31,16 +34,12 @@ TEST_F(BulkPickerTest, ListsTheBrowseListWithoutBackslashesInTheMainWindowsColou
         EXPECT_FALSE(call.IsNull("servername"));  // the empty text stands for this computer
         EXPECT_TRUE(call.Wide("servername").empty());
         EXPECT_EQ(call.Number("level"), 100u);
-        EXPECT_EQ(call.Number("servertype"), 0xFFFFFFFFu);
+        EXPECT_EQ(call.Number("servertype"), static_cast<uint32_t>(SV_TYPE_ALL));
     }
     EXPECT_TRUE(standin::UnfreedBuffers(Scenario.Records()).empty());
 
+    ExpectCentredBorderless(Picker, 350, 301);
     const RECT r = WindowRect(Picker);
-    EXPECT_EQ(r.right - r.left, 350);
-    EXPECT_EQ(r.bottom - r.top, 301);
-    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 350) / 2);
-    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 301) / 2);
-    EXPECT_EQ(GetWindowLongA(Picker, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
     const RECT list = WindowRect(List);
     EXPECT_EQ(list.left - r.left, 20);
     EXPECT_EQ(list.top - r.top, 16);

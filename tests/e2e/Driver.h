@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "WindowOrder.h"
 #include "standin/StandinProtocol.h"
 
 namespace e2e {
@@ -182,6 +183,15 @@ TDialog ReadDialog(HWND dialog);
 // A visible top-level "#32770" window of the process with that title (nullptr: any title).
 HWND WaitForMessageBox(const TProcess& process, const char* title, DWORD timeoutMs = kTimeoutMs);
 
+// The system's browse dialog ("Gözat") that the program opens for picking one computer.
+inline constexpr const char* kBrowseDialogTitle = "Gözat";
+// Clicks `browseButton` and waits for the browse dialog; nullptr when none came.
+HWND OpenBrowseDialog(const TProcess& process, HWND browseButton);
+// Presses `button` (IDOK, IDCANCEL) in the browse dialog and waits until it has gone.
+bool AnswerBrowseDialog(const TProcess& process, HWND dialog, int button);
+// Opens the browse dialog and confirms whatever it has selected; false when it did not come or did not go.
+bool BrowseAndConfirm(const TProcess& process, HWND browseButton);
+
 // ---- screen ----------------------------------------------------------------------------------------
 
 struct TImage {
@@ -209,5 +219,19 @@ void DeleteIniFile();
 // The key's value through the profile API; nullopt when the section or key is absent.
 std::optional<std::string> IniValue(const std::string& section, const std::string& key,
                                     const std::string& path = IniPath());
+
+// Keeps the machine's settings file out of a scenario: removed while the object lives, then put back as it was
+// (a folder a scenario put in its place goes too). Declare it before the scenario, so that it outlives the
+// processes that might still write the file.
+class TSettingsFileAside {
+public:
+    TSettingsFileAside();
+    ~TSettingsFileAside();
+    TSettingsFileAside(const TSettingsFileAside&) = delete;
+    TSettingsFileAside& operator=(const TSettingsFileAside&) = delete;
+
+private:
+    std::optional<std::string> FSaved;
+};
 
 }  // namespace e2e

@@ -1,4 +1,6 @@
 // The end-to-end driver's readings: list and combo contents, dialogs, screen pixels and the settings file.
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -129,6 +131,21 @@ HWND WaitForMessageBox(const TProcess& process, const char* title, DWORD timeout
     // A reply to WM_NULL comes from the dialog's message loop, so its initialisation is over by then.
     if (box) Ask(box, WM_NULL, 0, 0);
     return box;
+}
+
+HWND OpenBrowseDialog(const TProcess& process, HWND browseButton) {
+    Click(browseButton);
+    return process.WaitForTopWindow("#32770", kBrowseDialogTitle);
+}
+
+bool AnswerBrowseDialog(const TProcess& process, HWND dialog, int button) {
+    Click(GetDlgItem(dialog, button));
+    return process.WaitForTopWindowGone("#32770", kBrowseDialogTitle);
+}
+
+bool BrowseAndConfirm(const TProcess& process, HWND browseButton) {
+    HWND dialog = OpenBrowseDialog(process, browseButton);
+    return dialog && AnswerBrowseDialog(process, dialog, IDOK);
 }
 
 // ---- screen ----------------------------------------------------------------------------------------
@@ -270,6 +287,20 @@ std::optional<std::string> IniValue(const std::string& section, const std::strin
     }
     if (buf == kAbsent) return std::nullopt;
     return buf;
+}
+
+TSettingsFileAside::TSettingsFileAside() : FSaved(ReadIniFile()) { DeleteIniFile(); }
+
+TSettingsFileAside::~TSettingsFileAside() {
+    RemoveDirectoryA(IniPath().c_str());
+    try {
+        if (FSaved)
+            WriteIniFile(*FSaved);
+        else
+            DeleteIniFile();
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "the settings file was not put back: " << e.what();
+    }
 }
 
 }  // namespace e2e

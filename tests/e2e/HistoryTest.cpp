@@ -18,19 +18,7 @@ constexpr const char* kWarning = "Hiç bir mesajı seçmediniz!";
 
 class HistoryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FSavedIni = ReadIniFile();
-        DeleteIniFile();
-        StartProgram();
-    }
-    void TearDown() override
-    {
-        if (FSavedIni)
-            WriteIniFile(*FSavedIni);
-        else
-            DeleteIniFile();
-    }
+    void SetUp() override { StartProgram(); }
 
     void StartProgram()
     {
@@ -57,6 +45,14 @@ protected:
         Click(Item(Main, idBtn_Gonder));
         ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", before + 1)) << "not sent: " << text;
         ASSERT_TRUE(WaitForText(memo, "")) << "the memo kept: " << text;
+    }
+
+    // Sends each text, then opens the history window.
+    HWND OpenHistoryAfterSending(const std::vector<std::string>& texts)
+    {
+        for (const std::string& text : texts)
+            Send(text);
+        return OpenHistory();
     }
 
     HWND OpenHistory()
@@ -97,12 +93,10 @@ protected:
         EXPECT_TRUE(WaitForFocus(field)) << "the focus did not go back to the search field";
     }
 
+    TSettingsFileAside IniAside;
     TScenario Scenario;
     TProcess* Program = nullptr;
     HWND Main = nullptr;
-
-private:
-    std::optional<std::string> FSavedIni;
 };
 
 TEST_F(HistoryTest, EachSentTextIsRecordedOnceAndTheListAscendsWithoutRegardToCase)
@@ -164,9 +158,7 @@ TEST_F(HistoryTest, APausedPrefixSelectsTheEntryAndEnterPutsItIntoTheMemo)
 
 TEST_F(HistoryTest, ADoubleClickedEntryGoesBackIntoTheMemo)
 {
-    Send("birinci\r\nikinci");
-    Send("Selam");
-    HWND history = OpenHistory();
+    HWND history = OpenHistoryAfterSending({"birinci\r\nikinci", "Selam"});
     ASSERT_NE(history, nullptr);
     HWND list = Item(history, idLB_HistoryList);
     const int row = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
@@ -189,9 +181,7 @@ TEST_F(HistoryTest, EnterOnAnEmptyListWarnsAndKeepsTheWindowOpen)
 
 TEST_F(HistoryTest, TemizleEmptiesTheListButKeepsTheSearchText)
 {
-    Send("Selam");
-    Send("Merhaba");
-    HWND history = OpenHistory();
+    HWND history = OpenHistoryAfterSending({"Selam", "Merhaba"});
     ASSERT_NE(history, nullptr);
     HWND field = Item(history, idLB_HistoryEdit);
     HWND list = Item(history, idLB_HistoryList);

@@ -110,11 +110,7 @@ protected:
     // answers for.
     void ChooseTheOfferedName()
     {
-        Click(Item(idBtn_Tek));
-        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
-        ASSERT_NE(dialog, nullptr) << "no browse dialog";
-        Click(GetDlgItem(dialog, IDOK));
-        ASSERT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+        ASSERT_TRUE(BrowseAndConfirm(*Process, Item(idBtn_Tek))) << "no browse dialog, or it stayed";
     }
 
     void TypeMessage(const std::string& text)

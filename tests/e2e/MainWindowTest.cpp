@@ -2,6 +2,7 @@
 // browse dialog, accelerators and the tab order.
 #include <gtest/gtest.h>
 
+#include "DriverChecks.h"
 #include "ProgramTest.h"
 #include "forms/main.h"
 
@@ -10,32 +11,9 @@ namespace {
 using namespace e2e;
 
 constexpr COLORREF kDesignPanel = RGB(128, 128, 255);
-const POINT kPanelSpot{200, 290};  // bare panel below the buttons
-const POINT kStatusSpot{81 + 8, 73 + 8};  // the middle of the status picture's ball
-
-bool IsRedBall(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110; }
-bool IsGreenBall(COLORREF c) { return GetGValue(c) > 120 && GetRValue(c) < 110 && GetBValue(c) < 110; }
 
 class MainWindowTest : public TProgramTest {
 protected:
-    COLORREF Pixel(POINT p) const { return ClientPixel(Main, p.x, p.y); }
-    bool WaitForStatus(bool (*is)(COLORREF))
-    {
-        return WaitUntil([&] { return is(Pixel(kStatusSpot)); });
-    }
-    // Confirms whatever the browse dialog has selected; returns the recipient field's text afterwards.
-    std::string BrowseAndConfirm()
-    {
-        Click(Item(idBtn_Tek));
-        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
-        EXPECT_NE(dialog, nullptr) << "no browse dialog";
-        if (!dialog)
-            return "";
-        Click(GetDlgItem(dialog, IDOK));
-        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
-        EXPECT_TRUE(WaitUntil([&] { return !Text(Item(idEdt_Bilgisayar)).empty(); }));
-        return Text(Item(idEdt_Bilgisayar));
-    }
     void Type(const std::string& text)
     {
         ASSERT_TRUE(FocusByClick(Item(idMesajMemo)));
@@ -60,12 +38,7 @@ protected:
 TEST_F(MainWindowTest, StartsCentredBorderlessWithTheDesignColoursAndTheTypingPicture)
 {
     Launch();
-    const RECT r = WindowRect(Main);
-    EXPECT_EQ(r.right - r.left, 350);
-    EXPECT_EQ(r.bottom - r.top, 300);
-    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 350) / 2);
-    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
-    EXPECT_EQ(GetWindowLongA(Main, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    ExpectCentredBorderless(Main, 350, 300);
     EXPECT_TRUE(WaitUntil([&] { return Pixel(kPanelSpot) == kDesignPanel; }));
     EXPECT_TRUE(WaitForStatus(IsRedBall));
     EXPECT_TRUE(WaitForClientPixel(Item(idMesajMemo), 100, 100, GetSysColor(COLOR_WINDOW)));
@@ -161,22 +134,19 @@ TEST_F(MainWindowTest, AltSAndAltGBothSendAndTabNeverStopsOnTheHiddenButton)
 TEST_F(MainWindowTest, TheBrowseDialogIsCaptionedAndCancellingPutsTheRecipientBack)
 {
     Launch();
-    Click(Item(idBtn_Tek));
-    HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
+    HWND dialog = OpenBrowseDialog(*Process, Item(idBtn_Tek));
     ASSERT_NE(dialog, nullptr);
     EXPECT_NE(FindChild(dialog, "Static", "Mesaj Göndereceğiniz Bilgisayarı Seçin"), nullptr);
     const RECT r = WindowRect(dialog);
     EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     SaveScreenshot(dialog, Scenario.PathOf("browse-dialog.bmp"));
-    Click(GetDlgItem(dialog, IDCANCEL));
-    ASSERT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+    ASSERT_TRUE(AnswerBrowseDialog(*Process, dialog, IDCANCEL));
     EXPECT_EQ(Text(Item(idEdt_Bilgisayar)), "");
 
     const std::string recipient = BrowseAndConfirm();
     SetText(Item(idEdt_Bilgisayar), "TOPLU MESAJ GÖNDERİMİ");
-    Click(Item(idBtn_Tek));
-    dialog = Process->WaitForTopWindow("#32770", "Gözat");
+    dialog = OpenBrowseDialog(*Process, Item(idBtn_Tek));
     ASSERT_NE(dialog, nullptr);
     Click(GetDlgItem(dialog, IDCANCEL));
     EXPECT_TRUE(WaitForText(Item(idEdt_Bilgisayar), recipient));

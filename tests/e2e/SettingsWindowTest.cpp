@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "Driver.h"
-#include "WindowDrag.h"
+#include "DriverChecks.h"
 #include "components/WsTrIcon.h"
 #include "forms/f_Toplu.h"
 #include "forms/f_about.h"
@@ -45,20 +45,10 @@ bool Contains(const e2e::TImage& image, COLORREF colour)
 
 class SettingsWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FSavedIni = ReadIniFile();
-        DeleteIniFile();
-    }
     void TearDown() override
     {
         if (Process)
             Process->Terminate();
-        RemoveDirectoryA(IniPath().c_str());
-        if (FSavedIni)
-            WriteIniFile(*FSavedIni);
-        else
-            DeleteIniFile();
     }
 
     void Launch(COLORREF panel = kDesignPanel)
@@ -157,25 +147,18 @@ protected:
         return Contains(CaptureWindow(Item(Main, idBtn_Ayarlar)), colour);
     }
 
+    TSettingsFileAside IniAside;
     TScenario Scenario;
     TProcess* Process = nullptr;
     HWND Main = nullptr;
     HWND Settings = nullptr;
-
-private:
-    std::optional<std::string> FSavedIni;
 };
 
 TEST_F(SettingsWindowTest, OpensAsLaidOutWithThePickersOnTheMainWindowsColours)
 {
     Launch();
     OpenSettings();
-    const RECT r = WindowRect(Settings);
-    EXPECT_EQ(r.right - r.left, 457);
-    EXPECT_EQ(r.bottom - r.top, 312);
-    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 457) / 2);
-    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 312) / 2);
-    EXPECT_EQ(GetWindowLongA(Settings, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    ExpectCentredBorderless(Settings, 457, 312);
     EXPECT_FALSE(IsEnabled(Main)) << "shown modally";
 
     struct Row {
@@ -219,7 +202,8 @@ TEST_F(SettingsWindowTest, OpensAsLaidOutWithThePickersOnTheMainWindowsColours)
         const HWND combo = Item(pickers[i]);
         EXPECT_EQ(WindowRect(combo).left - ClientRectOnScreen(Item(idAyarlarUcGroupBox1)).left, pickerLefts[i]);
         EXPECT_EQ(WindowRect(combo).right - WindowRect(combo).left, 59);
-        EXPECT_EQ(GetWindowLongA(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+        const LONG type = GetWindowLongA(combo, GWL_STYLE) & (CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST);
+        EXPECT_EQ(type, CBS_DROPDOWNLIST);
         EXPECT_EQ(ComboItems(combo), kItemTexts);
     }
     const HWND form = Item(idAyarlarCB_Color);

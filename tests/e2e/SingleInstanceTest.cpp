@@ -22,18 +22,6 @@ std::string OwnExe()
     return std::string(path, n < MAX_PATH ? n : 0);
 }
 
-// Whether `upper` lies above `lower` in the order of top-level windows.
-bool IsAbove(HWND upper, HWND lower)
-{
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == upper)
-            return true;
-        if (w == lower)
-            return false;
-    }
-    return false;
-}
-
 // What a second start did while it ran.
 struct TSecondStart {
     bool Ended = false;

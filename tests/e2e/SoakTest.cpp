@@ -32,19 +32,10 @@ constexpr uint32_t kRefused = 53;
 
 class SoakTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FSavedIni = ReadIniFile();
-        DeleteIniFile();
-    }
     void TearDown() override
     {
         if (Process)
             Process->Terminate();
-        if (FSavedIni)
-            WriteIniFile(*FSavedIni);
-        else
-            DeleteIniFile();
     }
 
     HWND Item(HWND window, int id) const { return FindChildById(window, id); }
@@ -120,10 +111,10 @@ protected:
         ASSERT_NO_FATAL_FAILURE(OpenAndCloseAbout());
     }
 
+    TSettingsFileAside IniAside;
     TScenario Scenario;
     TProcess* Process = nullptr;
     HWND Main = nullptr;
-    std::optional<std::string> FSavedIni;
 };
 
 TEST_F(SoakTest, DISABLED_AThousandSendsAndTwoHundredOpeningsOfEachWindowLeaveTheProgramAsItWas)

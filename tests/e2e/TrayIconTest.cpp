@@ -10,12 +10,7 @@ namespace {
 
 using namespace e2e;
 
-const POINT kPanelSpot{200, 290}; // bare panel below the buttons
-const POINT kStatusSpot{81 + 8, 73 + 8}; // the middle of the status picture's ball
 const POINT kMenuSpot{300, 200}; // where the cursor waits when the icon's menu opens
-
-bool IsRedBall(COLORREF c) { return GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110; }
-bool IsGreenBall(COLORREF c) { return GetGValue(c) > 120 && GetRValue(c) < 110 && GetBValue(c) < 110; }
 
 // Whether the notification area holds an icon for that window and id: only an existing icon can be modified.
 bool IconPresent(HWND window, UINT id = trayicon::kIconId)
@@ -37,8 +32,6 @@ protected:
         Tray = Process->FindTopWindow(trayicon::kWindowClass, nullptr, false);
         ASSERT_NE(Tray, nullptr) << "no hidden window for the icon";
     }
-    COLORREF Pixel(POINT p) const { return ClientPixel(Main, p.x, p.y); }
-    bool WaitForStatus(bool (*is)(COLORREF)) { return WaitUntil([&] { return is(Pixel(kStatusSpot)); }); }
     bool WaitHidden() { return WaitUntil([&] { return !IsWindowVisible(Main) && !IsWindowVisible(AppWindow); }); }
     bool WaitShown() { return WaitUntil([&] { return IsWindowVisible(Main) && IsWindowVisible(AppWindow); }); }
     // What the notification area posts to the hidden window when the mouse does something on the icon.
@@ -67,11 +60,7 @@ protected:
     // A successful send makes the status picture the sent picture, which a showing turns back.
     void SendOnce()
     {
-        Click(Item(idBtn_Tek));
-        HWND dialog = Process->WaitForTopWindow("#32770", "Gözat");
-        ASSERT_NE(dialog, nullptr) << "no browse dialog";
-        Click(GetDlgItem(dialog, IDOK));
-        ASSERT_TRUE(Process->WaitForTopWindowGone("#32770", "Gözat"));
+        ASSERT_FALSE(BrowseAndConfirm().empty());
         SetText(Item(idMesajMemo), "Çay hazır");
         Click(Item(idBtn_Gonder));
         ASSERT_TRUE(WaitForStatus(IsGreenBall));

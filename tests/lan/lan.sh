@@ -9,6 +9,8 @@
 #   lan_pc COMMAND...      runs a command in the client namespace
 #   lan_down
 
+source "$(dirname "${BASH_SOURCE[0]}")/../samba-folder.sh"
+
 LAN_SERVER_ADDRESS=10.233.14.1
 LAN_CLIENT_ADDRESS=10.233.14.2
 
@@ -29,9 +31,7 @@ lan_up() {
     ip -n "$ns" link set lo up
     ip -n "$ns" link set lan0 up
   done
-  rm -rf "$LAN_DIR"
-  mkdir -p "$LAN_DIR"/{run,lock,state,cache,priv,msgs}
-  chmod 1777 "$LAN_DIR/msgs" # the message command runs as the guest user
+  samba_folder_prepare "$LAN_DIR"
 }
 
 lan_pc() { ip netns exec "$LAN_PC" "$@"; }
@@ -58,18 +58,9 @@ lan_start_samba() {
   domain master = no
   dos charset = CP857
   unix charset = UTF-8
-  pid directory = $dir/run
-  lock directory = $dir/lock
-  state directory = $dir/state
-  cache directory = $dir/cache
-  private dir = $dir/priv
-  ncalrpc dir = $dir/run/ncalrpc
+$(samba_folder_settings "$dir")
   log file = $dir/log.%m
   log level = 2
-  max log size = 0
-  load printers = no
-  printcap name = /dev/null
-  disable spoolss = yes
   message command = $command
 CONF
   lan_srv nmbd -F -s "$dir/smb.conf" </dev/null >>"$dir/nmbd.out" 2>&1 &

@@ -59,19 +59,15 @@ public:
     }
 };
 
-class EcSearchListTest : public ::testing::Test {
+class EcSearchListTest : public TFormTest<TSearchForm> {
 protected:
     void SetUp() override
     {
-        FApp = MakeTestApplication(Errors);
-        FApp->CreateForm(Form);
-        Form->Show();
-        FApp->ProcessMessages();
+        TFormTest::SetUp();
         List = Form->List;
         Field = List->SearchEdit();
         Box = List->ListBox();
     }
-    void TearDown() override { FApp.reset(); }
 
     void Fill(const std::vector<std::string>& entries)
     {
@@ -94,7 +90,7 @@ protected:
         HWND focus = GetFocus();
         PostMessageA(focus, WM_CHAR, static_cast<unsigned char>(c), 0);
         PostMessageA(focus, WM_KEYUP, vk, 0xC0000000);
-        FApp->ProcessMessages();
+        App->ProcessMessages();
         LastKey = GetTickCount();
     }
     void Type(const std::string& text)
@@ -110,7 +106,7 @@ protected:
             if (GetTickCount() - start > timeoutMs)
                 return false;
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            FApp->ProcessMessages();
+            App->ProcessMessages();
         }
         return true;
     }
@@ -120,12 +116,9 @@ protected:
     std::string FieldText() { return Field->Text(); }
     std::pair<int, int> Selection() { return {Field->SelStart(), Field->SelLength()}; }
 
-    std::unique_ptr<TApplication> FApp;
-    TSearchForm* Form = nullptr;
     TEcSearchList* List = nullptr;
     TEcSearchEdit* Field = nullptr;
     TEcSearchListBox* Box = nullptr;
-    std::vector<std::string> Errors;
     DWORD LastKey = 0;
 };
 
@@ -167,7 +160,7 @@ TEST_F(EcSearchListTest, LoadingMovesTheTabStopToBothChildrenAndHandsThemTheHand
     std::vector<HWND> order;
     for (int i = 0; i < 3; ++i) {
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-        FApp->ProcessMessages();
+        App->ProcessMessages();
         order.push_back(GetFocus());
     }
     HWND other = FindAs<TControl>(Form, "Other")->Handle();
@@ -283,7 +276,7 @@ TEST_F(EcSearchListTest, LeavingTheFieldWithinTheDelaySearchesAtOnce)
     Type("se");
     ASSERT_NE(Field->TimerHandle(), -1);
     PostMessageA(Field->Handle(), WM_KEYDOWN, VK_TAB, 0);
-    FApp->ProcessMessages();
+    App->ProcessMessages();
     EXPECT_EQ(GetFocus(), Box->Handle());
     EXPECT_EQ(Field->TimerHandle(), -1);
     EXPECT_EQ(Form->Controller->TimerPool().ActiveCount(), 0);
@@ -298,7 +291,7 @@ TEST_F(EcSearchListTest, ClickingAnEntryCopiesItIntoTheFieldWithoutSearching)
     const LPARAM second = MAKELPARAM(10, row + row / 2);
     SendMessageA(Box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, second);
     SendMessageA(Box->Handle(), WM_LBUTTONUP, 0, second);
-    FApp->ProcessMessages();
+    App->ProcessMessages();
     EXPECT_EQ(List->ItemIndex(), 1);
     EXPECT_EQ(FieldText(), "merhaba dünya");
     EXPECT_FALSE(Field->Modified());
@@ -445,7 +438,7 @@ TEST_F(EcSearchListTest, AWindowWithoutAControllerCannotHoldTheList)
 {
     TBareForm* bare = nullptr;
     try {
-        FApp->CreateForm(bare);
+        App->CreateForm(bare);
         FAIL() << "created without a controller";
     } catch (const ENoControllerAssigned& e) {
         EXPECT_EQ(e.Message(), "No Controller assigned");

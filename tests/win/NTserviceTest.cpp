@@ -4,6 +4,8 @@
 #include "components/NTservice.h"
 #include "components/NetApi32.h"
 
+#include <lm.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -110,8 +112,8 @@ TEST_F(ServerEnumeration, ListsServersInPlatformOrderWithTwoBackslashes)
     EXPECT_FALSE(call.IsNull("servername"));  // the local computer is the empty text, never a null pointer
     EXPECT_EQ(call.Wide("servername"), u"");
     EXPECT_EQ(call.Number("level"), 100u);
-    EXPECT_EQ(call.Number("prefmaxlen"), 0xFFFFFFFFu);
-    EXPECT_EQ(call.Number("servertype"), 0xFFFFFFFFu);
+    EXPECT_EQ(call.Number("prefmaxlen"), MAX_PREFERRED_LENGTH);
+    EXPECT_EQ(call.Number("servertype"), static_cast<uint32_t>(SV_TYPE_ALL));
     EXPECT_TRUE(call.IsNull("domain"));
     EXPECT_EQ(call.Number("resume"), 0u);
     EXPECT_EQ(call.Raw("entriesread"), "nonnull");

@@ -10,10 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "../e2e/WindowOrder.h"
 #include "core/ShellTargets.h"
 #include "toolkit/Application.h"
 
 namespace {
+
+using e2e::IsAbove;
 
 std::string Unique(const std::string& what)
 {
@@ -109,18 +112,6 @@ HWND CreateOtherCopyWindow(const std::string& title, bool visible)
 {
     return CreateWindowExA(0, kApplicationWindowClass, title.c_str(), WS_POPUP | (visible ? WS_VISIBLE : 0), 50, 50,
         200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-// Whether `upper` lies above `lower` in the order of top-level windows.
-bool IsAbove(HWND upper, HWND lower)
-{
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == upper)
-            return true;
-        if (w == lower)
-            return false;
-    }
-    return false;
 }
 
 // A second copy: its marker finds the name taken, and its application carries the shared title. The other

@@ -1,5 +1,8 @@
-// An application object like the program's, whose error box is replaced by a list the test reads.
+// An application object like the program's, whose error box is replaced by a list the test reads, and the
+// fixture of the tests that run one form of their own in it.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,3 +17,21 @@ inline std::unique_ptr<TApplication> MakeTestApplication(std::vector<std::string
     application->OnShowException = [&errors](const std::string& text) { errors.push_back(text); };
     return application;
 }
+
+// The form is created by the application, shown, and its first messages handled before each test.
+template <typename TTestForm>
+class TFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        App = MakeTestApplication(Errors);
+        App->CreateForm(Form);
+        Form->Show();
+        App->ProcessMessages();
+    }
+    void TearDown() override { App.reset(); }
+
+    std::unique_ptr<TApplication> App;
+    TTestForm* Form = nullptr;
+    std::vector<std::string> Errors;
+};

@@ -40,28 +40,15 @@ public:
     std::vector<std::string> Clicks;
 };
 
-class ToolkitTest : public ::testing::Test {
+class ToolkitTest : public TFormTest<TKeysForm> {
 protected:
-    void SetUp() override
-    {
-        FApp = MakeTestApplication(Errors);
-        FApp->CreateForm(FForm);
-        FForm->Show();
-        FApp->ProcessMessages();
-    }
-    void TearDown() override { FApp.reset(); }
-
-    HWND Control(const char* name) { return FindAs<TControl>(FForm, name)->Handle(); }
+    HWND Control(const char* name) { return FindAs<TControl>(Form, name)->Handle(); }
     // Keys go through the queue and the application's loop, as typed keys do.
     void Key(UINT message, WPARAM key)
     {
         PostMessageA(GetFocus(), message, key, 0);
-        FApp->ProcessMessages();
+        App->ProcessMessages();
     }
-
-    std::unique_ptr<TApplication> FApp;
-    TKeysForm* FForm = nullptr;
-    std::vector<std::string> Errors;
 };
 
 TEST_F(ToolkitTest, FocusStartsAtTabOrderZeroAndTabFollowsTheOrderSkippingNonStops)
@@ -89,30 +76,30 @@ TEST_F(ToolkitTest, AltLetterEscapeAndEnterClickTheRightButtons)
     Key(WM_SYSCHAR, 'T');
     Key(WM_SYSCHAR, 'q'); // no such accelerator
     Key(WM_KEYDOWN, VK_ESCAPE);
-    EXPECT_EQ(FForm->Clicks, (std::vector<std::string>{"Hidden", "Ok", "Cancel"}));
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"Hidden", "Ok", "Cancel"}));
 
     // Enter stays in the memo as a line break; on a focused button it clicks that button.
     SetFocus(Control("Memo"));
     Key(WM_KEYDOWN, VK_RETURN);
-    EXPECT_EQ(FForm->Clicks.size(), 3u);
+    EXPECT_EQ(Form->Clicks.size(), 3u);
     SetFocus(Control("Ok"));
     Key(WM_KEYDOWN, VK_RETURN);
-    EXPECT_EQ(FForm->Clicks.back(), "Ok");
+    EXPECT_EQ(Form->Clicks.back(), "Ok");
 
     // A hidden or disabled button does not answer its accelerator.
-    FindAs<TControl>(FForm, "Hidden")->SetEnabled(false);
+    FindAs<TControl>(Form, "Hidden")->SetEnabled(false);
     Key(WM_SYSCHAR, 's');
-    EXPECT_EQ(FForm->Clicks.size(), 4u);
+    EXPECT_EQ(Form->Clicks.size(), 4u);
 }
 
 TEST_F(ToolkitTest, AFailingHandlerIsReportedWithAFullStopAndTheLoopGoesOn)
 {
-    FindAs<TButton>(FForm, "Ok")->OnClick = [](TObject*) { throw Exception("Ağ yolu bulunamadı"); };
+    FindAs<TButton>(Form, "Ok")->OnClick = [](TObject*) { throw Exception("Ağ yolu bulunamadı"); };
     PostMessageA(Control("Ok"), BM_CLICK, 0, 0);
-    FApp->ProcessMessages();
+    App->ProcessMessages();
     Key(WM_SYSCHAR, 't');
     EXPECT_EQ(Errors, (std::vector<std::string>{"Ağ yolu bulunamadı.", "Ağ yolu bulunamadı."}));
-    EXPECT_FALSE(FApp->Terminated());
+    EXPECT_FALSE(App->Terminated());
 }
 
 class TModalForm : public TForm {
@@ -132,15 +119,15 @@ public:
 TEST_F(ToolkitTest, ModalShowingDisablesTheOtherWindowsUntilAButtonGivesTheResult)
 {
     TModalForm* modal = nullptr;
-    FApp->CreateForm(modal);
+    App->CreateForm(modal);
     bool mainEnabledMeanwhile = true;
     int shows = 0;
     modal->OnShow = [&](TObject*) { ++shows; };
-    modal->Ok->OnClick = [&](TObject*) { mainEnabledMeanwhile = IsWindowEnabled(FForm->Handle()) != FALSE; };
+    modal->Ok->OnClick = [&](TObject*) { mainEnabledMeanwhile = IsWindowEnabled(Form->Handle()) != FALSE; };
     PostMessageA(modal->Ok->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(modal->ShowModal(), mrOk);
     EXPECT_FALSE(mainEnabledMeanwhile);
-    EXPECT_TRUE(IsWindowEnabled(FForm->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
     EXPECT_FALSE(IsWindowVisible(modal->Handle()));
 
     // Escape-less close request ends it with mrCancel; every showing runs the show handler again.
@@ -152,14 +139,14 @@ TEST_F(ToolkitTest, ModalShowingDisablesTheOtherWindowsUntilAButtonGivesTheResul
 TEST_F(ToolkitTest, AFailingShowHandlerIsReportedAndTheWindowShownAnyway)
 {
     TModalForm* other = nullptr;
-    FApp->CreateForm(other);
+    App->CreateForm(other);
     bool after = false;
     other->OnShow = [&](TObject*) {
         throw Exception("'clBlue x' is not a valid integer value");
         after = true;
     };
     other->Show();
-    FApp->ProcessMessages();
+    App->ProcessMessages();
     EXPECT_TRUE(IsWindowVisible(other->Handle()));
     EXPECT_FALSE(after);
     EXPECT_EQ(Errors, (std::vector<std::string>{"'clBlue x' is not a valid integer value."}));
@@ -168,15 +155,15 @@ TEST_F(ToolkitTest, AFailingShowHandlerIsReportedAndTheWindowShownAnyway)
 TEST_F(ToolkitTest, TerminateEndsTheLoopAndTheApplicationWindowCarriesTheTitle)
 {
     char title[32] = "";
-    GetWindowTextA(FApp->Handle(), title, sizeof(title));
+    GetWindowTextA(App->Handle(), title, sizeof(title));
     char cls[32] = "";
-    GetClassNameA(FApp->Handle(), cls, sizeof(cls));
+    GetClassNameA(App->Handle(), cls, sizeof(cls));
     EXPECT_STREQ(title, "Varnel");
     EXPECT_STREQ(cls, "TApplication");
-    EXPECT_EQ(GetWindow(FForm->Handle(), GW_OWNER), FApp->Handle());
-    FApp->Terminate();
-    FApp->Run(); // returns at once
-    EXPECT_TRUE(FApp->Terminated());
+    EXPECT_EQ(GetWindow(Form->Handle(), GW_OWNER), App->Handle());
+    App->Terminate();
+    App->Run(); // returns at once
+    EXPECT_TRUE(App->Terminated());
 }
 
 } // namespace

@@ -48,15 +48,12 @@ struct TChangeCall {
     TCheckBoxState State;
 };
 
-class CheckListTest : public ::testing::Test {
+class CheckListTest : public TFormTest<TListForm> {
 protected:
     void SetUp() override
     {
-        FApp = MakeTestApplication(Errors);
-        FApp->CreateForm(FForm);
-        FForm->Show();
-        FApp->ProcessMessages();
-        List = FForm->List;
+        TFormTest::SetUp();
+        List = Form->List;
         List->OnChanging = [this](TObject* sender, int index, TCheckBoxState state, bool& allow) {
             EXPECT_EQ(sender, List);
             Changing.push_back({index, state});
@@ -67,7 +64,6 @@ protected:
             Changed.push_back({index, state});
         };
     }
-    void TearDown() override { FApp.reset(); }
 
     HWND Window() { return List->Handle(); }
 
@@ -108,7 +104,7 @@ protected:
     void Post(UINT msg, int x, int y, WPARAM keys = 0)
     {
         PostMessageA(Window(), msg, keys, MAKELPARAM(x, y));
-        FApp->ProcessMessages();
+        App->ProcessMessages();
     }
     void ClickItem(int index, int xInItem = 60)
     {
@@ -120,7 +116,7 @@ protected:
     void Key(UINT msg, WPARAM key)
     {
         PostMessageA(Window(), msg, key, 0);
-        FApp->ProcessMessages();
+        App->ProcessMessages();
     }
     void SpaceBar()
     {
@@ -128,10 +124,7 @@ protected:
         Key(WM_KEYUP, VK_SPACE);
     }
 
-    std::unique_ptr<TApplication> FApp;
-    TListForm* FForm = nullptr;
     TUcCheckList* List = nullptr;
-    std::vector<std::string> Errors;
     std::vector<TChangeCall> Changing;
     std::vector<TChangeCall> Changed;
     bool AllowChange = true;
@@ -248,7 +241,7 @@ TEST_F(CheckListTest, TenThousandNamesFillQuicklyAndStayInStep)
         for (int i = 0; i < kNames; i += 2)
             List->Items().SetItemState(i, cbChecked);
     }
-    FApp->ProcessMessages();
+    App->ProcessMessages();
     const DWORD elapsed = GetTickCount() - start;
     RecordProperty("FillAndCheckMilliseconds", static_cast<int>(elapsed));
     // Repainting after every insertion took about 30 s here; the update takes well under one.

@@ -94,15 +94,12 @@ void WithDialogScript(TDialogScript& script, F action)
     gScript = nullptr;
 }
 
-class UcCmboBxTest : public ::testing::Test {
+class UcCmboBxTest : public TFormTest<THostForm> {
 protected:
     void SetUp() override
     {
-        FApp = MakeTestApplication(Errors);
-        FApp->CreateForm(FHost);
-        FHost->Show();
-        FApp->ProcessMessages();
-        Picker = FHost->Picker;
+        TFormTest::SetUp();
+        Picker = Form->Picker;
         Picker->OnChange = [this](TObject* sender) {
             EXPECT_EQ(sender, Picker);
             Events.push_back("change " + ColorToString(Picker->SelectedColor()));
@@ -112,7 +109,7 @@ protected:
     void TearDown() override
     {
         gScript = nullptr;
-        FApp.reset();
+        TFormTest::TearDown();
     }
 
     HWND Combo() { return Picker->Handle(); }
@@ -129,7 +126,7 @@ protected:
     // A notification as the combo box sends it to its parent.
     void Notify(WORD code)
     {
-        SendMessageA(FHost->Panel->Handle(), WM_COMMAND, MAKEWPARAM(kPickerId, code),
+        SendMessageA(Form->Panel->Handle(), WM_COMMAND, MAKEWPARAM(kPickerId, code),
                      reinterpret_cast<LPARAM>(Combo()));
     }
 
@@ -149,17 +146,14 @@ protected:
         });
     }
 
-    std::unique_ptr<TApplication> FApp;
-    THostForm* FHost = nullptr;
     TUcColorComboBox* Picker = nullptr;
     std::vector<std::string> Events;
-    std::vector<std::string> Errors;
 };
 
 TEST_F(UcCmboBxTest, TheWindowHoldsTheModelsItemsInOrderAndReCreationRebuildsThem)
 {
     const LONG style = GetWindowLongA(Combo(), GWL_STYLE);
-    EXPECT_EQ(style & 3, CBS_DROPDOWNLIST) << "no edit field";
+    EXPECT_EQ(style & (CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST), CBS_DROPDOWNLIST) << "no edit field";
     EXPECT_TRUE(style & CBS_OWNERDRAWVARIABLE);
 
     struct Case {
@@ -351,13 +345,13 @@ TEST_F(UcCmboBxTest, HeightsComeFromTheFontAndTheOpenListShowsEightItems)
         measure.CtlType = ODT_COMBOBOX;
         measure.CtlID = kPickerId;
         measure.itemID = itemId;
-        SendMessageA(FHost->Panel->Handle(), WM_MEASUREITEM, kPickerId, reinterpret_cast<LPARAM>(&measure));
+        SendMessageA(Form->Panel->Handle(), WM_MEASUREITEM, kPickerId, reinterpret_cast<LPARAM>(&measure));
         EXPECT_EQ(static_cast<int>(measure.itemHeight), metrics.tmHeight + (itemId == 5 ? 6 : 2));
     }
     EXPECT_EQ(SendMessageA(Combo(), CB_GETITEMHEIGHT, 5, 0), metrics.tmHeight + 6);
 
     Picker->SetDroppedDown(true);
-    FApp->ProcessMessages();
+    App->ProcessMessages();
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     ASSERT_TRUE(GetComboBoxInfo(Combo(), &info));
@@ -417,20 +411,20 @@ TEST_F(UcCmboBxTest, ItemsAreDrawnAsSwatchesWithMarksOnTheCustomItem)
     TItemCanvas canvas(W, H);
 
     // A list item: swatch inset by 4, outlined in the shadow colour, the rest in the picker's colour.
-    canvas.Draw(FHost->Panel->Handle(), Combo(), 10, 0);
+    canvas.Draw(Form->Panel->Handle(), Combo(), 10, 0);
     EXPECT_EQ(canvas.At(W / 2, H / 2), RGB(255, 0, 0));
     EXPECT_EQ(canvas.At(4, 4), shadow);
     EXPECT_EQ(canvas.At(W - 5, H - 5), shadow) << "names hidden: the swatch fills the item";
     EXPECT_EQ(canvas.At(1, 1), window);
 
     // The closed field: inset by 2 only.
-    canvas.Draw(FHost->Panel->Handle(), Combo(), 10, ODS_COMBOBOXEDIT);
+    canvas.Draw(Form->Panel->Handle(), Combo(), 10, ODS_COMBOBOXEDIT);
     EXPECT_EQ(canvas.At(2, 2), shadow);
     EXPECT_EQ(canvas.At(3, 3), RGB(255, 0, 0));
 
     // The custom item: the swatch ends 20 pixels earlier; three marks stand at the right, black on the
     // picker's colour, or in the highlight text colour on the highlight when selected.
-    canvas.Draw(FHost->Panel->Handle(), Combo(), 42, 0);
+    canvas.Draw(Form->Panel->Handle(), Combo(), 42, 0);
     EXPECT_EQ(canvas.At(W - 4 - 20 - 1, H / 2), shadow);
     EXPECT_EQ(canvas.At(W - 4 - 20 - 2, H / 2), RGB(0x56, 0x34, 0x12));
     EXPECT_EQ(canvas.At(W - 18, H / 2), window) << "the room for the marks";
@@ -440,14 +434,14 @@ TEST_F(UcCmboBxTest, ItemsAreDrawnAsSwatchesWithMarksOnTheCustomItem)
         EXPECT_EQ(canvas.At(W - fromRight + 2, H - 6), window) << "two pixels wide";
         EXPECT_EQ(canvas.At(W - fromRight, H - 4), window) << "three pixels high";
     }
-    canvas.Draw(FHost->Panel->Handle(), Combo(), 42, ODS_SELECTED);
+    canvas.Draw(Form->Panel->Handle(), Combo(), 42, ODS_SELECTED);
     EXPECT_EQ(canvas.At(W - 16, H - 7), GetSysColor(COLOR_HIGHLIGHTTEXT));
     EXPECT_EQ(canvas.At(W - 14, H - 6), highlight);
     EXPECT_EQ(canvas.At(1, 1), highlight);
 
     // Names shown: a 14-pixel swatch, then the name on the item background from 24 pixels.
     Picker->SetShowColorNames(true);
-    canvas.Draw(FHost->Panel->Handle(), Combo(), 10, ODS_SELECTED);
+    canvas.Draw(Form->Panel->Handle(), Combo(), 10, ODS_SELECTED);
     EXPECT_EQ(canvas.At(4 + 7, H / 2), RGB(255, 0, 0));
     EXPECT_EQ(canvas.At(4 + 16, H / 2), window);
     EXPECT_EQ(canvas.At(W - 2, 1), highlight);

@@ -210,7 +210,7 @@ TEST_F(UcLabelTest, TheLinkShowsTheRegisteredHandOverItsClientArea)
     EXPECT_EQ(link->Cursor, crUcHand);
     HCURSOR hand = Screen::Cursor(crUcHand);
     ASSERT_NE(hand, nullptr);
-    HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(arrow);
     EXPECT_TRUE(SendMessageA(link->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->Handle()),
         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));

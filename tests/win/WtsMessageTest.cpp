@@ -94,7 +94,7 @@ TEST_F(WtsMessageTest, OnlyActiveSessionsGetTheTrimmedTextUnderTheSendersTitle)
         EXPECT_EQ(r.Number("titlelen"), title.size());
         EXPECT_EQ(wtsstandin::TextBytes(r, "message"), text);
         EXPECT_EQ(r.Number("messagelen"), text.size());
-        EXPECT_EQ(r.Raw("style"), "0x00000040"); // MB_OK | MB_ICONINFORMATION
+        EXPECT_EQ(r.Number("style"), static_cast<uint32_t>(MB_OK | MB_ICONINFORMATION));
         EXPECT_EQ(r.Number("timeout"), 0u);
         EXPECT_EQ(r.Number("bwait"), 0u);
         EXPECT_EQ(r.Raw("response"), "nonnull");
@@ -230,6 +230,16 @@ protected:
         return result.Code;
     }
 
+    // bob-pc has one active session to show the message in.
+    int32_t SendToOneActiveSession(std::string& message)
+    {
+        wtsstandin::Script script;
+        script.Sessions = {{2, 0}};
+        Script(script);
+        DWORD elapsed = 0;
+        return Send("bob-pc", message, elapsed);
+    }
+
     peers::TNameResponder FNames{{"BOB-PC"}};
     TWinPopupNetwork FSaved;
     std::string FNetLog, FNetScript;
@@ -237,12 +247,8 @@ protected:
 
 TEST_F(SenderWithoutMessengerTest, TheRoadDeliversWhereTheDirectDeliveryCannot)
 {
-    wtsstandin::Script script;
-    script.Sessions = {{2, 0}};
-    Script(script);
     std::string message;
-    DWORD elapsed = 0;
-    EXPECT_EQ(Send("bob-pc", message, elapsed), 0) << message;
+    EXPECT_EQ(SendToOneActiveSession(message), 0) << message;
     EXPECT_GT(FNames.Queries(), 0) << "the direct delivery comes first";
     const auto sends = Calls("WTSSendMessageA");
     ASSERT_EQ(sends.size(), 1u);
@@ -254,12 +260,8 @@ TEST_F(SenderWithoutMessengerTest, ADirectDeliveryLeavesTheRoadUntouched)
 {
     peers::TReceiver receiver(peers::TReceiver::TMode::Receive);
     WinPopupNetwork().SessionPort = receiver.Port();
-    wtsstandin::Script script;
-    script.Sessions = {{2, 0}};
-    Script(script);
     std::string message;
-    DWORD elapsed = 0;
-    EXPECT_EQ(Send("bob-pc", message, elapsed), 0) << message;
+    EXPECT_EQ(SendToOneActiveSession(message), 0) << message;
     EXPECT_EQ(receiver.Connections(), 1);
     EXPECT_TRUE(Calls("WTSOpenServerA").empty()) << "an XP receiver that answers both would see the message twice";
 }

@@ -1,11 +1,11 @@
 # Sourced by the Samba delivery tests and the delivery benchmark: a private smbd receiving messages on
 # 127.0.0.1:139 (port 139 needs root). Every file it writes stays under the folder given to smbd_prepare.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../samba-folder.sh"
+
 smbd_prepare() {
   SMBD_DIR=$1
-  rm -rf "$SMBD_DIR"
-  mkdir -p "$SMBD_DIR"/{run,lock,state,cache,priv,msgs}
-  chmod 1777 "$SMBD_DIR/msgs" # the message command runs as the guest user
+  samba_folder_prepare "$SMBD_DIR"
   if ! command -v smbd >/dev/null; then
     echo "smbd not found: scripts/setup installs samba" >&2; return 1
   fi
@@ -35,18 +35,9 @@ smbd_start() {
   server min protocol = NT1
   dos charset = CP857
   unix charset = CP857
-  pid directory = $dir/run
-  lock directory = $dir/lock
-  state directory = $dir/state
-  cache directory = $dir/cache
-  private dir = $dir/priv
-  ncalrpc dir = $dir/run/ncalrpc
+$(samba_folder_settings "$dir")
   log file = $dir/log.smbd
   log level = 3
-  max log size = 0
-  load printers = no
-  printcap name = /dev/null
-  disable spoolss = yes
   $command
 CONF
   smbd -F -s "$dir/smb.conf" </dev/null >>"$dir/smbd.out" 2>&1 &

@@ -355,41 +355,59 @@ inline std::string AsciiOf(const std::u16string& w) {
     return s;
 }
 
-inline ParsedScript ParseScript(const std::string& text) {
-    ParsedScript result;
+// Hands every line of a script to parseLine; the first exception it throws ends the reading, and its text and
+// the line's number come back in error and errorLine (false).
+template <typename ParseLine>
+bool ForEachScriptLine(const std::string& text, ParseLine parseLine, std::string& error, int& errorLine) {
     std::istringstream in(text);
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
         try {
-            const std::vector<Token> tokens = Tokenize(line);
-            if (tokens.empty() || (!tokens[0].Quoted && !tokens[0].Text.empty() && tokens[0].Text[0] == '#')) continue;
-            const std::string function = AsciiOf(tokens[0].Text);
-            if (function == "NetMessageBufferSend" && tokens.size() == 2 && !tokens[1].Quoted) {
-                result.Lines.SendResults.push_back(ParseNumber(AsciiOf(tokens[1].Text)));
-            } else if (function == "NetMessageBufferSendTo" && tokens.size() == 3 && !tokens[2].Quoted) {
-                result.Lines.SendResultsTo.emplace_back(tokens[1].Text, ParseNumber(AsciiOf(tokens[2].Text)));
-            } else if (function == "NetMessageBufferSendDelay" && tokens.size() == 2 && !tokens[1].Quoted) {
-                result.Lines.SendDelayMs = ParseNumber(AsciiOf(tokens[1].Text));
-            } else if (function == "NetServerEnum" && tokens.size() >= 3 && !tokens[1].Quoted && !tokens[2].Quoted) {
-                EnumResult e;
-                e.Status = ParseNumber(AsciiOf(tokens[1].Text));
-                e.Resume = ParseNumber(AsciiOf(tokens[2].Text));
-                for (size_t k = 3; k < tokens.size(); ++k) {
-                    const bool isNull = !tokens[k].Quoted && tokens[k].Text == u"NULL";
-                    e.Names.push_back(isNull ? Name() : Name(tokens[k].Text));
-                }
-                result.Lines.EnumResults.push_back(std::move(e));
-            } else {
-                throw std::runtime_error("not a script line");
-            }
+            parseLine(line);
         } catch (const std::exception& e) {
-            result.Error = e.what();
-            result.ErrorLine = number;
-            return result;
+            error = e.what();
+            errorLine = number;
+            return false;
         }
     }
+    return true;
+}
+
+// Writes a script's text; a stand-in notices the new content at its next call.
+inline void WriteScriptText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) throw std::runtime_error("cannot write the stand-in script " + path);
+}
+
+inline ParsedScript ParseScript(const std::string& text) {
+    ParsedScript result;
+    ForEachScriptLine(text, [&](const std::string& line) {
+        const std::vector<Token> tokens = Tokenize(line);
+        if (tokens.empty() || (!tokens[0].Quoted && !tokens[0].Text.empty() && tokens[0].Text[0] == '#')) return;
+        const std::string function = AsciiOf(tokens[0].Text);
+        if (function == "NetMessageBufferSend" && tokens.size() == 2 && !tokens[1].Quoted) {
+            result.Lines.SendResults.push_back(ParseNumber(AsciiOf(tokens[1].Text)));
+        } else if (function == "NetMessageBufferSendTo" && tokens.size() == 3 && !tokens[2].Quoted) {
+            result.Lines.SendResultsTo.emplace_back(tokens[1].Text, ParseNumber(AsciiOf(tokens[2].Text)));
+        } else if (function == "NetMessageBufferSendDelay" && tokens.size() == 2 && !tokens[1].Quoted) {
+            result.Lines.SendDelayMs = ParseNumber(AsciiOf(tokens[1].Text));
+        } else if (function == "NetServerEnum" && tokens.size() >= 3 && !tokens[1].Quoted && !tokens[2].Quoted) {
+            EnumResult e;
+            e.Status = ParseNumber(AsciiOf(tokens[1].Text));
+            e.Resume = ParseNumber(AsciiOf(tokens[2].Text));
+            for (size_t k = 3; k < tokens.size(); ++k) {
+                const bool isNull = !tokens[k].Quoted && tokens[k].Text == u"NULL";
+                e.Names.push_back(isNull ? Name() : Name(tokens[k].Text));
+            }
+            result.Lines.EnumResults.push_back(std::move(e));
+        } else {
+            throw std::runtime_error("not a script line");
+        }
+    }, result.Error, result.ErrorLine);
     return result;
 }
 
@@ -505,10 +523,7 @@ inline std::vector<std::string> UnfreedBuffers(const std::vector<Record>& all) {
 // Writes the script and forgets how far an earlier script was consumed.
 inline void WriteScript(const std::string& path, const Script& script) {
     std::remove(StatePathFor(path).c_str());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << script.Text();
-    out.close();
-    if (!out) throw std::runtime_error("cannot write the stand-in script " + path);
+    WriteScriptText(path, script.Text());
 }
 
 }  // namespace standin

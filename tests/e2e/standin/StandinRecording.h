@@ -1,10 +1,11 @@
 // What the recording stand-in libraries share: reading their script and environment, appending records to their
-// log, and looking at caller memory without crashing on a bad pointer.
+// log under one lock, and looking at caller memory without crashing on a bad pointer.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace standin {
 
@@ -57,6 +58,52 @@ inline void AddField(std::string& line, const std::string& key, const std::strin
     line += key;
     line += '=';
     line += value;
+}
+
+// One library's log: its records are numbered per process, and its exports take its lock while they touch the
+// library's state and write their record.
+class TRecorder {
+public:
+    TRecorder(const char* logVariable, const char* defaultLogName)
+        : FLogVariable(logVariable), FDefaultLogName(defaultLogName) {
+        InitializeCriticalSection(&FLock);
+    }
+    ~TRecorder() { DeleteCriticalSection(&FLock); }
+    TRecorder(const TRecorder&) = delete;
+    TRecorder& operator=(const TRecorder&) = delete;
+
+    class TGuard {
+    public:
+        explicit TGuard(TRecorder& recorder) : FLock(recorder.FLock) { EnterCriticalSection(&FLock); }
+        ~TGuard() { LeaveCriticalSection(&FLock); }
+        TGuard(const TGuard&) = delete;
+        TGuard& operator=(const TGuard&) = delete;
+
+    private:
+        CRITICAL_SECTION& FLock;
+    };
+
+    // "<function>\tpid=<n>\tseq=<n>": the start of every record.
+    std::string StartRecord(const char* function) {
+        std::string line = function;
+        AddField(line, "pid", std::to_string(GetCurrentProcessId()));
+        AddField(line, "seq", std::to_string(++FSeq));
+        return line;
+    }
+    bool Append(std::string line) const { return AppendLogLine(FLogVariable, FDefaultLogName, std::move(line)); }
+
+private:
+    const char* FLogVariable;
+    const char* FDefaultLogName;
+    CRITICAL_SECTION FLock;
+    unsigned FSeq = 0;
+};
+
+// Tells one content of a script from another.
+inline uint64_t Fnv1a(const std::string& text) {
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+    return h;
 }
 
 // Bytes that can be read from p on, up to limit: the tests want to see a bad pointer, not crash on it.

@@ -40,7 +40,7 @@ namespace wtsstandin {
 inline constexpr const char* kLogVariable = "WTSAPI_STANDIN_LOG";
 inline constexpr const char* kScriptVariable = "WTSAPI_STANDIN_SCRIPT";
 inline constexpr const char* kDefaultLogName = "wtsapi32-standin.log";
-inline constexpr uint32_t kScriptErrorResult = 13; // ERROR_INVALID_DATA
+using standin::kScriptErrorResult;
 inline constexpr uint32_t kActive = 0;             // WTSActive
 inline constexpr uint32_t kRpcServerUnavailable = 1722;
 
@@ -92,46 +92,34 @@ inline std::vector<std::string> Words(const std::string& line) {
 
 inline ParsedScript ParseScript(const std::string& text) {
     ParsedScript result;
-    std::istringstream in(text);
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        try {
-            const std::vector<std::string> w = Words(line);
-            if (w.empty() || w[0][0] == '#') continue;
-            if (w[0] == "Open" && w.size() == 2) {
-                result.Lines.OpenError = standin::ParseNumber(w[1]);
-            } else if (w[0] == "Sessions" && w.size() >= 2) {
-                result.Lines.SessionsError = standin::ParseNumber(w[1]);
-                for (size_t k = 2; k < w.size(); ++k) {
-                    const size_t colon = w[k].find(':');
-                    if (colon == std::string::npos) throw std::runtime_error("a session is <id>:<state>");
-                    result.Lines.Sessions.push_back(
-                        {standin::ParseNumber(w[k].substr(0, colon)), standin::ParseNumber(w[k].substr(colon + 1))});
-                }
-            } else if (w[0] == "Send" && w.size() >= 2) {
-                for (size_t k = 1; k < w.size(); ++k) result.Lines.SendErrors.push_back(standin::ParseNumber(w[k]));
-            } else if (w[0] == "Delay" && w.size() == 3) {
-                result.Lines.DelaysMs[w[1]] = standin::ParseNumber(w[2]);
-            } else {
-                throw std::runtime_error("not a script line");
+    std::string error;
+    int errorLine = 0;
+    const bool read = standin::ForEachScriptLine(text, [&](const std::string& line) {
+        const std::vector<std::string> w = Words(line);
+        if (w.empty() || w[0][0] == '#') return;
+        if (w[0] == "Open" && w.size() == 2) {
+            result.Lines.OpenError = standin::ParseNumber(w[1]);
+        } else if (w[0] == "Sessions" && w.size() >= 2) {
+            result.Lines.SessionsError = standin::ParseNumber(w[1]);
+            for (size_t k = 2; k < w.size(); ++k) {
+                const size_t colon = w[k].find(':');
+                if (colon == std::string::npos) throw std::runtime_error("a session is <id>:<state>");
+                result.Lines.Sessions.push_back(
+                    {standin::ParseNumber(w[k].substr(0, colon)), standin::ParseNumber(w[k].substr(colon + 1))});
             }
-        } catch (const std::exception& e) {
-            result.Error = "line " + std::to_string(number) + ": " + e.what();
-            return result;
+        } else if (w[0] == "Send" && w.size() >= 2) {
+            for (size_t k = 1; k < w.size(); ++k) result.Lines.SendErrors.push_back(standin::ParseNumber(w[k]));
+        } else if (w[0] == "Delay" && w.size() == 3) {
+            result.Lines.DelaysMs[w[1]] = standin::ParseNumber(w[2]);
+        } else {
+            throw std::runtime_error("not a script line");
         }
-    }
+    }, error, errorLine);
+    if (!read) result.Error = "line " + std::to_string(errorLine) + ": " + error;
     return result;
 }
 
-// Writes the script; the stand-in notices the new content at its next call.
-inline void WriteScript(const std::string& path, const Script& script) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << script.Text();
-    out.close();
-    if (!out) throw std::runtime_error("cannot write the stand-in script " + path);
-}
+inline void WriteScript(const std::string& path, const Script& script) { standin::WriteScriptText(path, script.Text()); }
 
 // A text field's bytes as the caller gave them (cp1254).
 inline std::string TextBytes(const standin::Record& r, const std::string& key) {

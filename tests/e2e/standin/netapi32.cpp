@@ -11,33 +11,14 @@
 
 namespace {
 
-using standin::AddField;
-using standin::GetEnv;
-using standin::ReadableBytes;
-using standin::ReadFileText;
+using namespace standin;
 
 constexpr DWORD kOk = 0;
-constexpr DWORD kInvalidParameter = 87;
-constexpr DWORD kInvalidLevel = 124;
-constexpr DWORD kNotEnoughMemory = 8;
-constexpr DWORD kWriteFault = 29;
 constexpr DWORD kPlatformIdNt = 500;
 constexpr size_t kMaxTextUnits = 1u << 20;
 
-CRITICAL_SECTION gLock;
+standin::TRecorder gRecorder(standin::kLogVariable, standin::kDefaultLogName);
 std::set<void*> gOutstanding;
-unsigned gSeq = 0;
-
-class TLockGuard {
-public:
-    TLockGuard() { EnterCriticalSection(&gLock); }
-    ~TLockGuard() { LeaveCriticalSection(&gLock); }
-    TLockGuard(const TLockGuard&) = delete;
-    TLockGuard& operator=(const TLockGuard&) = delete;
-};
-
-
-
 
 void AddWide(std::string& line, const char* key, const wchar_t* text) {
     const std::string k = key;
@@ -69,18 +50,6 @@ std::string Pointer(const void* p) { return "0x" + standin::Hex(static_cast<uint
 
 std::string Checked(const void* p) { return p ? "nonnull" : "NULL"; }
 
-std::string StartRecord(const char* function) {
-    std::string line = function;
-    AddField(line, "pid", std::to_string(GetCurrentProcessId()));
-    AddField(line, "seq", std::to_string(++gSeq));
-    return line;
-}
-
-bool AppendLog(std::string line) {
-    return standin::AppendLogLine(standin::kLogVariable, standin::kDefaultLogName, std::move(line));
-}
-
-
 bool WriteFileText(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -89,12 +58,6 @@ bool WriteFileText(const std::string& path, const std::string& text) {
     const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == text.size();
-}
-
-uint64_t Fnv1a(const std::string& text) {
-    uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
-    return h;
 }
 
 enum class TQueue { Send, Enumerate };
@@ -106,7 +69,7 @@ bool TakeQueueIndex(const std::string& scriptPath, const std::string& scriptText
     HANDLE mutex = CreateMutexA(nullptr, FALSE, "netapi32-standin-state");
     if (mutex) WaitForSingleObject(mutex, 5000);
     const std::string statePath = standin::StatePathFor(scriptPath);
-    const std::string hash = std::to_string(Fnv1a(scriptText));
+    const std::string hash = std::to_string(standin::Fnv1a(scriptText));
     unsigned long sent = 0, enumerated = 0;
     std::string state;
     if (ReadFileText(statePath, state)) {
@@ -185,11 +148,11 @@ TScriptAnswer NextAnswer(TQueue queue, const wchar_t* recipient = nullptr) {
 }
 
 void LogScriptError(const char* function, const TScriptAnswer& answer) {
-    std::string line = StartRecord("ScriptError");
+    std::string line = gRecorder.StartRecord("ScriptError");
     AddField(line, "function", function);
     AddField(line, "line", std::to_string(answer.Line));
     AddField(line, "reason", standin::QuoteForLog(standin::WideFromAnsi(answer.Problem)));
-    AppendLog(line);
+    gRecorder.Append(line);
 }
 
 // Level 100 records (platform id, name pointer) followed by the names, in one block freed by NetApiBufferFree.
@@ -223,7 +186,7 @@ void* BuildServerInfo100(const std::vector<standin::Name>& names) {
 
 DWORD SendCall(const wchar_t* servername, const wchar_t* msgname, const wchar_t* fromname, const BYTE* buf,
                DWORD buflen, DWORD entered) {
-    std::string line = StartRecord("NetMessageBufferSend");
+    std::string line = gRecorder.StartRecord("NetMessageBufferSend");
     AddWide(line, "servername", servername);
     AddWide(line, "msgname", msgname);
     AddWide(line, "fromname", fromname);
@@ -245,12 +208,12 @@ DWORD SendCall(const wchar_t* servername, const wchar_t* msgname, const wchar_t*
     AddField(line, "result", std::to_string(result));
     AddField(line, "entered", std::to_string(entered));
     AddField(line, "left", std::to_string(GetTickCount()));
-    return AppendLog(line) ? result : kWriteFault;
+    return gRecorder.Append(line) ? result : ERROR_WRITE_FAULT;
 }
 
 DWORD EnumCall(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen, DWORD* entriesread,
                DWORD* totalentries, DWORD servertype, const wchar_t* domain, DWORD* resume) {
-    std::string line = StartRecord("NetServerEnum");
+    std::string line = gRecorder.StartRecord("NetServerEnum");
     AddWide(line, "servername", servername);
     AddField(line, "level", std::to_string(level));
     AddField(line, "bufptr", Checked(bufptr));
@@ -270,9 +233,9 @@ DWORD EnumCall(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD pref
     void* block = nullptr;
     size_t count = 0;
     if (level != 100) {
-        status = kInvalidLevel;
+        status = ERROR_INVALID_LEVEL;
     } else if (!bufptr || !entriesread || !totalentries) {
-        status = kInvalidParameter;
+        status = ERROR_INVALID_PARAMETER;
     } else {
         const TScriptAnswer answer = NextAnswer(TQueue::Enumerate);
         if (!answer.Problem.empty()) {
@@ -282,7 +245,7 @@ DWORD EnumCall(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD pref
             status = answer.Enum.Status;
             count = answer.Enum.Names.size();
             if (count > 0 && !(block = BuildServerInfo100(answer.Enum.Names))) {
-                status = kNotEnoughMemory;
+                status = ERROR_NOT_ENOUGH_MEMORY;
                 count = 0;
             }
             if (block) gOutstanding.insert(block);
@@ -297,15 +260,15 @@ DWORD EnumCall(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD pref
     AddField(line, "result", std::to_string(status));
     AddField(line, "entries", std::to_string(count));
     AddField(line, "buffer", block ? Pointer(block) : "NULL");
-    return AppendLog(line) ? status : kWriteFault;
+    return gRecorder.Append(line) ? status : ERROR_WRITE_FAULT;
 }
 
 DWORD FreeCall(void* buffer) {
-    std::string line = StartRecord("NetApiBufferFree");
+    std::string line = gRecorder.StartRecord("NetApiBufferFree");
     AddField(line, "buffer", buffer ? Pointer(buffer) : "NULL");
     const auto it = gOutstanding.find(buffer);
     const bool ours = buffer && it != gOutstanding.end();
-    DWORD result = buffer ? kInvalidParameter : kOk;
+    DWORD result = buffer ? ERROR_INVALID_PARAMETER : kOk;
     if (ours) {
         gOutstanding.erase(it);
         HeapFree(GetProcessHeap(), 0, buffer);
@@ -314,7 +277,7 @@ DWORD FreeCall(void* buffer) {
     AddField(line, "ours", ours ? "yes" : "no");
     AddField(line, "result", std::to_string(result));
     AddField(line, "outstanding", std::to_string(gOutstanding.size()));
-    return AppendLog(line) ? result : kWriteFault;
+    return gRecorder.Append(line) ? result : ERROR_WRITE_FAULT;
 }
 
 }  // namespace
@@ -326,7 +289,7 @@ extern "C" DWORD WINAPI NetMessageBufferSend(const wchar_t* servername, const wc
     try {
         // Outside the lock, so that callers on several threads wait side by side like real deliveries.
         if (const uint32_t delay = ScriptedSendDelay()) Sleep(delay);
-        TLockGuard guard;
+        standin::TRecorder::TGuard guard(gRecorder);
         return SendCall(servername, msgname, fromname, buf, buflen, entered);
     } catch (...) {
         return standin::kScriptErrorResult;
@@ -336,7 +299,7 @@ extern "C" DWORD WINAPI NetMessageBufferSend(const wchar_t* servername, const wc
 extern "C" DWORD WINAPI NetServerEnum(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen,
                                       DWORD* entriesread, DWORD* totalentries, DWORD servertype,
                                       const wchar_t* domain, DWORD* resume_handle) {
-    TLockGuard guard;
+    standin::TRecorder::TGuard guard(gRecorder);
     try {
         return EnumCall(servername, level, bufptr, prefmaxlen, entriesread, totalentries, servertype, domain,
                         resume_handle);
@@ -346,16 +309,10 @@ extern "C" DWORD WINAPI NetServerEnum(const wchar_t* servername, DWORD level, BY
 }
 
 extern "C" DWORD WINAPI NetApiBufferFree(void* buffer) {
-    TLockGuard guard;
+    standin::TRecorder::TGuard guard(gRecorder);
     try {
         return FreeCall(buffer);
     } catch (...) {
         return standin::kScriptErrorResult;
     }
-}
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
-    if (reason == DLL_PROCESS_ATTACH) InitializeCriticalSection(&gLock);
-    if (reason == DLL_PROCESS_DETACH) DeleteCriticalSection(&gLock);
-    return TRUE;
 }

@@ -17,9 +17,6 @@ using standin::GetEnv;
 using standin::ReadableBytes;
 using standin::ReadFileText;
 
-constexpr DWORD kWriteFault = 29;
-constexpr DWORD kNotEnoughMemory = 8;
-constexpr DWORD kInvalidParameter = 87;
 constexpr DWORD kAsyncResponse = 32001; // IDASYNC: the box is shown, nobody waits for the answer
 constexpr size_t kMaxTextBytes = 1u << 20;
 
@@ -34,28 +31,12 @@ struct TServer {
     std::string Name;
 };
 
-CRITICAL_SECTION gLock;
+standin::TRecorder gRecorder(wtsstandin::kLogVariable, wtsstandin::kDefaultLogName);
 std::set<void*> gServers;
 std::set<void*> gBuffers;
-unsigned gSeq = 0;
 uint64_t gScriptHash = 0;
 size_t gSendsTaken = 0;
 
-class TLockGuard {
-public:
-    TLockGuard() { EnterCriticalSection(&gLock); }
-    ~TLockGuard() { LeaveCriticalSection(&gLock); }
-    TLockGuard(const TLockGuard&) = delete;
-    TLockGuard& operator=(const TLockGuard&) = delete;
-};
-
-
-
-uint64_t Fnv1a(const std::string& text) {
-    uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
-    return h;
-}
 
 // The script as it stands now; Error says why it cannot be used. Without a script the server answers as one
 // without the road does.
@@ -68,7 +49,7 @@ wtsstandin::ParsedScript CurrentScript(uint64_t& hash) {
         return none;
     }
     if (!ReadFileText(path, text)) return {{}, "cannot read the script \"" + path + "\""};
-    hash = Fnv1a(text);
+    hash = standin::Fnv1a(text);
     return wtsstandin::ParseScript(text);
 }
 
@@ -79,8 +60,6 @@ void DelayFor(const char* function) {
     const auto it = script.Lines.DelaysMs.find(function);
     if (script.Error.empty() && it != script.Lines.DelaysMs.end()) Sleep(it->second);
 }
-
-
 
 void AddText(std::string& line, const std::string& key, const char* text, size_t length) {
     if (!text || ReadableBytes(text, length) < length) {
@@ -106,24 +85,13 @@ std::string Pointer(const void* p) {
     return p ? "0x" + standin::Hex(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)), 8) : "NULL";
 }
 
-std::string StartRecord(const char* function) {
-    std::string line = function;
-    AddField(line, "pid", std::to_string(GetCurrentProcessId()));
-    AddField(line, "seq", std::to_string(++gSeq));
-    return line;
-}
-
-bool AppendLog(std::string line) {
-    return standin::AppendLogLine(wtsstandin::kLogVariable, wtsstandin::kDefaultLogName, std::move(line));
-}
-
 // Logs a script that cannot be used and answers with its error code.
 bool ScriptUnusable(const char* function, const wtsstandin::ParsedScript& script) {
     if (script.Error.empty()) return false;
-    std::string line = StartRecord("ScriptError");
+    std::string line = gRecorder.StartRecord("ScriptError");
     AddField(line, "function", function);
     AddField(line, "reason", standin::QuoteForLog(standin::WideFromAnsi(script.Error)));
-    AppendLog(line);
+    gRecorder.Append(line);
     return true;
 }
 
@@ -131,13 +99,13 @@ bool ScriptUnusable(const char* function, const wtsstandin::ParsedScript& script
 template <typename T>
 T Finish(std::string& line, T result, DWORD error) {
     AddField(line, "error", std::to_string(error));
-    if (!AppendLog(line)) error = kWriteFault;
+    if (!gRecorder.Append(line)) error = ERROR_WRITE_FAULT;
     SetLastError(error);
     return result;
 }
 
 HANDLE OpenCall(const char* name) {
-    std::string line = StartRecord("WTSOpenServerA");
+    std::string line = gRecorder.StartRecord("WTSOpenServerA");
     AddText(line, "name", name, TerminatedLength(name));
     uint64_t hash = 0;
     const wtsstandin::ParsedScript script = CurrentScript(hash);
@@ -153,7 +121,7 @@ HANDLE OpenCall(const char* name) {
 }
 
 BOOL EnumerateCall(HANDLE server, DWORD reserved, DWORD version, TSessionInfo** info, DWORD* count) {
-    std::string line = StartRecord("WTSEnumerateSessionsA");
+    std::string line = gRecorder.StartRecord("WTSEnumerateSessionsA");
     AddField(line, "server", Pointer(server));
     AddField(line, "reserved", std::to_string(reserved));
     AddField(line, "version", std::to_string(version));
@@ -161,14 +129,14 @@ BOOL EnumerateCall(HANDLE server, DWORD reserved, DWORD version, TSessionInfo** 
     const wtsstandin::ParsedScript script = CurrentScript(hash);
     DWORD error = script.Lines.SessionsError;
     if (ScriptUnusable("WTSEnumerateSessionsA", script)) error = wtsstandin::kScriptErrorResult;
-    if (!info || !count) error = kInvalidParameter;
+    if (!info || !count) error = ERROR_INVALID_PARAMETER;
     TSessionInfo* block = nullptr;
     const auto& sessions = script.Lines.Sessions;
     if (error == 0) {
         static char kName[] = "RDP-Tcp";
         block = static_cast<TSessionInfo*>(
             HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, (sessions.size() + 1) * sizeof(TSessionInfo)));
-        if (!block) error = kNotEnoughMemory;
+        if (!block) error = ERROR_NOT_ENOUGH_MEMORY;
         for (size_t i = 0; block && i < sessions.size(); ++i) block[i] = {sessions[i].Id, kName, sessions[i].State};
         if (block) gBuffers.insert(block);
     }
@@ -182,7 +150,7 @@ BOOL EnumerateCall(HANDLE server, DWORD reserved, DWORD version, TSessionInfo** 
 
 BOOL SendCall(HANDLE server, DWORD session, const char* title, DWORD titleLength, const char* message,
               DWORD messageLength, DWORD style, DWORD timeout, DWORD* response, BOOL wait) {
-    std::string line = StartRecord("WTSSendMessageA");
+    std::string line = gRecorder.StartRecord("WTSSendMessageA");
     AddField(line, "server", Pointer(server));
     AddField(line, "session", std::to_string(session));
     AddText(line, "title", title, titleLength);
@@ -207,30 +175,30 @@ BOOL SendCall(HANDLE server, DWORD session, const char* title, DWORD titleLength
         error = errors[gSendsTaken < errors.size() ? gSendsTaken : errors.size() - 1];
         ++gSendsTaken;
     }
-    if (!response) error = kInvalidParameter;
+    if (!response) error = ERROR_INVALID_PARAMETER;
     if (error == 0) *response = kAsyncResponse;
     AddField(line, "result", error == 0 ? "1" : "0");
     return Finish<BOOL>(line, error == 0, error);
 }
 
 void FreeCall(void* buffer) {
-    std::string line = StartRecord("WTSFreeMemory");
+    std::string line = gRecorder.StartRecord("WTSFreeMemory");
     AddField(line, "buffer", Pointer(buffer));
     const bool ours = gBuffers.erase(buffer) > 0;
     if (ours) HeapFree(GetProcessHeap(), 0, buffer);
     AddField(line, "ours", ours ? "yes" : "no");
     AddField(line, "outstanding", std::to_string(gBuffers.size()));
-    AppendLog(line);
+    gRecorder.Append(line);
 }
 
 void CloseCall(HANDLE server) {
-    std::string line = StartRecord("WTSCloseServer");
+    std::string line = gRecorder.StartRecord("WTSCloseServer");
     AddField(line, "server", Pointer(server));
     const bool ours = gServers.erase(server) > 0;
     if (ours) delete static_cast<TServer*>(server);
     AddField(line, "ours", ours ? "yes" : "no");
     AddField(line, "open", std::to_string(gServers.size()));
-    AppendLog(line);
+    gRecorder.Append(line);
 }
 
 } // namespace
@@ -238,7 +206,7 @@ void CloseCall(HANDLE server) {
 // Exceptions must not leave a stdcall export: the caller has no way to unwind them.
 extern "C" HANDLE WINAPI WTSOpenServerA(char* name) {
     DelayFor("WTSOpenServerA");
-    TLockGuard guard;
+    standin::TRecorder::TGuard guard(gRecorder);
     try {
         return OpenCall(name);
     } catch (...) {
@@ -250,7 +218,7 @@ extern "C" HANDLE WINAPI WTSOpenServerA(char* name) {
 extern "C" BOOL WINAPI WTSEnumerateSessionsA(HANDLE server, DWORD reserved, DWORD version, TSessionInfo** info,
                                              DWORD* count) {
     DelayFor("WTSEnumerateSessionsA");
-    TLockGuard guard;
+    standin::TRecorder::TGuard guard(gRecorder);
     try {
         return EnumerateCall(server, reserved, version, info, count);
     } catch (...) {
@@ -262,7 +230,7 @@ extern "C" BOOL WINAPI WTSEnumerateSessionsA(HANDLE server, DWORD reserved, DWOR
 extern "C" BOOL WINAPI WTSSendMessageA(HANDLE server, DWORD session, char* title, DWORD titleLength, char* message,
                                        DWORD messageLength, DWORD style, DWORD timeout, DWORD* response, BOOL wait) {
     DelayFor("WTSSendMessageA");
-    TLockGuard guard;
+    standin::TRecorder::TGuard guard(gRecorder);
     try {
         return SendCall(server, session, title, titleLength, message, messageLength, style, timeout, response, wait);
     } catch (...) {
@@ -272,7 +240,7 @@ extern "C" BOOL WINAPI WTSSendMessageA(HANDLE server, DWORD session, char* title
 }
 
 extern "C" void WINAPI WTSFreeMemory(void* buffer) {
-    TLockGuard guard;
+    standin::TRecorder::TGuard guard(gRecorder);
     try {
         FreeCall(buffer);
     } catch (...) {
@@ -281,15 +249,9 @@ extern "C" void WINAPI WTSFreeMemory(void* buffer) {
 
 extern "C" void WINAPI WTSCloseServer(HANDLE server) {
     DelayFor("WTSCloseServer");
-    TLockGuard guard;
+    standin::TRecorder::TGuard guard(gRecorder);
     try {
         CloseCall(server);
     } catch (...) {
     }
-}
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*) {
-    if (reason == DLL_PROCESS_ATTACH) InitializeCriticalSection(&gLock);
-    if (reason == DLL_PROCESS_DETACH) DeleteCriticalSection(&gLock);
-    return TRUE;
 }

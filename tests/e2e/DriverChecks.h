@@ -1,5 +1,4 @@
-// The check every movable borderless window shares: a drag on its background with the left and with the right
-// button moves it by the mouse's way, and the move ends with that button's release.
+// Checks the program's borderless windows share: where they open, and how a drag on their background moves them.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -7,7 +6,20 @@
 
 namespace e2e {
 
-// `spot` is a background point in window coordinates (from the window's top-left corner).
+// A window without caption and sizing frame, of this outer size, centred on the screen.
+inline void ExpectCentredBorderless(HWND window, int width, int height)
+{
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+}
+
+// A drag on the background with the left and with the right button moves the window by the mouse's way, and
+// the move ends with that button's release. `spot` is a background point in window coordinates (from the
+// window's top-left corner).
 inline void ExpectBackgroundDragMoves(HWND window, POINT spot, POINT by)
 {
     for (const auto button : {TMouseButton::Left, TMouseButton::Right}) {
