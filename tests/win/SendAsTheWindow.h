@@ -1,5 +1,5 @@
-// One send through the message sender as the main window's Gönder makes it: the code it raised (0 after
-// OnMessageSent), the error's text and how long the send took.
+// One send through the message sender: the code it raised (0: none), the error's text and how long it took;
+// and such a send as the main window's Gönder makes it.
 #pragma once
 #include <windows.h>
 
@@ -16,6 +16,21 @@ struct TSendResult {
     DWORD ElapsedMs = 0;
 };
 
+inline TSendResult Outcome(TWsNetMessage& sender)
+{
+    TSendResult result;
+    const DWORD start = GetTickCount();
+    try {
+        sender.Send();
+    } catch (const EWsNetException& e) {
+        result.Code = e.ErrorCode();
+        result.Message = e.Message();
+    }
+    result.ElapsedMs = GetTickCount() - start;
+    return result;
+}
+
+// OnMessageSent follows exactly the sends that raised nothing.
 inline TSendResult SendAsTheWindow(const std::string& from, const std::string& to, const std::string& text)
 {
     TWsNetMessage sender(nullptr);
@@ -24,16 +39,7 @@ inline TSendResult SendAsTheWindow(const std::string& from, const std::string& t
     sender.MsgFrom = from;
     sender.MsgTo = to;
     sender.MsgText = text;
-    TSendResult result;
-    const DWORD start = GetTickCount();
-    try {
-        sender.Send();
-        EXPECT_EQ(sent, 1);
-    } catch (const EWsNetException& e) {
-        result.Code = e.ErrorCode();
-        result.Message = e.Message();
-        EXPECT_EQ(sent, 0);
-    }
-    result.ElapsedMs = GetTickCount() - start;
+    const TSendResult result = Outcome(sender);
+    EXPECT_EQ(sent, result.Code == 0 ? 1 : 0);
     return result;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "../e2e/standin/StandinProtocol.h"
+#include "SendAsTheWindow.h"
 #include "components/WsNetMsg.h"
 
 namespace {
@@ -94,15 +95,11 @@ TEST_F(NetMessageTest, ANonZeroResultIsRaisedWithItsSystemTextAndNoSentEvent)
     FSender.OnMessageSent = [&](TObject*) { sent = true; };
     FSender.MsgTo = "YOK-PC";
     FSender.MsgText = "Merhaba";
-    try {
-        FSender.Send();
-        FAIL() << "a refused send must raise";
-    } catch (const EWsNetException& e) {
-        EXPECT_EQ(e.ErrorCode(), 53);
-        EXPECT_EQ(e.Message(), ErrorCodeText(53));
-        EXPECT_FALSE(e.Message().empty());
-        EXPECT_NE(e.Message().back(), '.');
-    }
+    const TSendResult refused = Outcome(FSender);
+    EXPECT_EQ(refused.Code, ERROR_BAD_NETPATH) << "a refused send must raise";
+    EXPECT_EQ(refused.Message, ErrorCodeText(ERROR_BAD_NETPATH));
+    EXPECT_FALSE(refused.Message.empty());
+    EXPECT_NE(refused.Message.back(), '.');
     EXPECT_FALSE(sent);
     FSender.Send();
     EXPECT_TRUE(sent);
@@ -113,22 +110,14 @@ TEST_F(NetMessageTest, AFailedLoadIsReportedWithTheLibraryAndRetriedOnTheNextSen
 {
     SetNetApiLibraryNameForTesting("varnel-no-such-library.dll");
     FSender.MsgText = "Deneme";
-    try {
-        FSender.Send();
-        FAIL() << "a missing library must raise";
-    } catch (const EWsNetException& e) {
-        EXPECT_EQ(e.ErrorCode(), 126);
-        EXPECT_EQ(e.Message(), ErrorCodeText(126) + " [varnel-no-such-library.dll]");
-    }
+    const TSendResult missing = Outcome(FSender);
+    EXPECT_EQ(missing.Code, ERROR_MOD_NOT_FOUND) << "a missing library must raise";
+    EXPECT_EQ(missing.Message, ErrorCodeText(ERROR_MOD_NOT_FOUND) + " [varnel-no-such-library.dll]");
     // A library without the operation: the look-up fails with its own code, the next send tries again.
     SetNetApiLibraryNameForTesting("kernel32.dll");
-    try {
-        FSender.Send();
-        FAIL() << "a library without the operation must raise";
-    } catch (const EWsNetException& e) {
-        EXPECT_EQ(e.ErrorCode(), 127);
-        EXPECT_EQ(e.Message(), ErrorCodeText(127));
-    }
+    const TSendResult withoutTheOperation = Outcome(FSender);
+    EXPECT_EQ(withoutTheOperation.Code, ERROR_PROC_NOT_FOUND) << "a library without the operation must raise";
+    EXPECT_EQ(withoutTheOperation.Message, ErrorCodeText(ERROR_PROC_NOT_FOUND));
     SetNetApiLibraryNameForTesting("netapi32.dll");
     FSender.Send();
     EXPECT_EQ(Sends().size(), 1u);
