@@ -209,9 +209,15 @@ TProcess::TProcess(const TStartOptions& options) {
     const std::string folder = options.WorkingFolder.empty() ? CurrentFolder() : FullPath(options.WorkingFolder);
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, env.data(), folder.c_str(), &si,
-                        &FInfo))
-        throw Failure("cannot start " + exe);
+    // Under load Wine now and then refuses a start with ERROR_INTERNAL_ERROR while an earlier program is still
+    // going away; a later try starts it.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, env.data(), folder.c_str(),
+                           &si, &FInfo))
+            break;
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 5) throw Failure("cannot start " + exe);
+        Sleep(200);
+    }
 }
 
 TProcess::~TProcess() {
