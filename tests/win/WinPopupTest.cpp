@@ -9,6 +9,7 @@
 
 #include "../e2e/standin/StandinProtocol.h"
 #include "SendAsTheWindow.h"
+#include "StandinFiles.h"
 #include "WinPopupPeers.h"
 #include "components/WinPopup.h"
 #include "components/WsNetMsg.h"
@@ -19,13 +20,6 @@ namespace {
 using peers::TBytes;
 using peers::TNameResponder;
 using peers::TReceiver;
-
-std::string TempPath(const char* name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
 
 std::string Bytes(const TBytes& b, size_t from, size_t count) { return std::string(b.begin() + from, b.begin() + from + count); }
 
@@ -158,28 +152,17 @@ protected:
     void SetUp() override
     {
         WinPopupTest::SetUp();
-        FLog = TempPath("varnel-winpopup-road.log");
-        FScript = TempPath("varnel-winpopup-road.script");
-        DeleteFileA(FLog.c_str());
-        SetEnvironmentVariableA(standin::kLogVariable, FLog.c_str());
         SetNetApiLibraryNameForTesting("netapi32.dll");
-    }
-    void TearDown() override
-    {
-        SetEnvironmentVariableA(standin::kLogVariable, nullptr);
-        SetEnvironmentVariableA(standin::kScriptVariable, nullptr);
-        DeleteFileA(FScript.c_str());
-        WinPopupTest::TearDown();
     }
     void Script(uint32_t result)
     {
         standin::Script script;
         script.SendResults = {result};
-        standin::WriteScript(FScript, script);
-        SetEnvironmentVariableA(standin::kScriptVariable, FScript.c_str());
+        standin::WriteScript(FFiles.Script, script);
+        FFiles.NameScript();
     }
 
-    std::string FLog, FScript;
+    TStandinFiles FFiles{standin::kLogVariable, standin::kScriptVariable, "varnel-winpopup-road", false};
 };
 
 TEST_F(SenderRoadTest, OnlyNotSupportedTakesTheDirectRoad)
@@ -218,7 +201,7 @@ TEST_F(SenderRoadTest, OnlyNotSupportedTakesTheDirectRoad)
             EXPECT_EQ(Bytes(packets[2], 4 + 40, packets[2].size() - 44), "Merhaba");
         }
         // The platform saw exactly the call it always did.
-        const auto sends = standin::RecordsOf(standin::ReadLog(FLog), "NetMessageBufferSend");
+        const auto sends = FFiles.Records("NetMessageBufferSend");
         ASSERT_FALSE(sends.empty());
         EXPECT_EQ(sends.back().Ansi("msgname"), "bob-pc");
         EXPECT_EQ(sends.back().Number("result"), c.Platform);

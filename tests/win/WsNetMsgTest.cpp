@@ -7,44 +7,24 @@
 
 #include "../e2e/standin/StandinProtocol.h"
 #include "SendAsTheWindow.h"
+#include "StandinFiles.h"
 #include "components/WsNetMsg.h"
 
 namespace {
 
-std::string TempPath(const char* name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
 class NetMessageTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FLog = TempPath("varnel-netmsg-test.log");
-        FScript = TempPath("varnel-netmsg-test.script");
-        DeleteFileA(FLog.c_str());
-        SetEnvironmentVariableA(standin::kLogVariable, FLog.c_str());
-        SetEnvironmentVariableA(standin::kScriptVariable, nullptr);
-        SetNetApiLibraryNameForTesting("netapi32.dll");
-    }
-    void TearDown() override
-    {
-        SetEnvironmentVariableA(standin::kLogVariable, nullptr);
-        SetEnvironmentVariableA(standin::kScriptVariable, nullptr);
-        DeleteFileA(FScript.c_str());
-    }
+    void SetUp() override { SetNetApiLibraryNameForTesting("netapi32.dll"); }
     void Script(std::initializer_list<uint32_t> results)
     {
         standin::Script script;
         script.SendResults = results;
-        standin::WriteScript(FScript, script);
-        SetEnvironmentVariableA(standin::kScriptVariable, FScript.c_str());
+        standin::WriteScript(FFiles.Script, script);
+        FFiles.NameScript();
     }
-    std::vector<standin::Record> Sends() { return standin::RecordsOf(standin::ReadLog(FLog), "NetMessageBufferSend"); }
+    std::vector<standin::Record> Sends() { return FFiles.Records("NetMessageBufferSend"); }
 
-    std::string FLog, FScript;
+    TStandinFiles FFiles{standin::kLogVariable, standin::kScriptVariable, "varnel-netmsg-test", false};
     TWsNetMessage FSender{nullptr};
 };
 

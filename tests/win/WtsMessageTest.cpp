@@ -9,6 +9,7 @@
 
 #include "../e2e/standin/WtsStandinProtocol.h"
 #include "SendAsTheWindow.h"
+#include "StandinFiles.h"
 #include "WinPopupPeers.h"
 #include "components/WinPopup.h"
 #include "components/WtsApi.h"
@@ -18,13 +19,6 @@ namespace {
 
 using O = TTerminalOutcome;
 using standin::Record;
-
-std::string TempPath(const char* name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
 
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs)
@@ -39,25 +33,14 @@ constexpr uint32_t kDisconnected = 4, kListen = 6;
 
 class WtsMessageTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        FLog = TempPath("varnel-wts-test.log");
-        FScript = TempPath("varnel-wts-test.script");
-        DeleteFileA(FLog.c_str());
-        SetEnvironmentVariableA(wtsstandin::kLogVariable, FLog.c_str());
-        SetEnvironmentVariableA(wtsstandin::kScriptVariable, FScript.c_str());
-        SetWtsApiLibraryNameForTesting("wtsapi32.dll");
-    }
+    void SetUp() override { SetWtsApiLibraryNameForTesting("wtsapi32.dll"); }
     void TearDown() override
     {
         // A call left hanging by a test ends before the next test reads its own log.
         EXPECT_TRUE(WaitUntil([&] { return OpenServers() == Calls("WTSCloseServer").size(); }, 10000));
-        SetEnvironmentVariableA(wtsstandin::kLogVariable, nullptr);
-        SetEnvironmentVariableA(wtsstandin::kScriptVariable, nullptr);
-        DeleteFileA(FScript.c_str());
     }
-    void Script(const wtsstandin::Script& script) { wtsstandin::WriteScript(FScript, script); }
-    std::vector<Record> Calls(const char* function) { return standin::RecordsOf(standin::ReadLog(FLog), function); }
+    void Script(const wtsstandin::Script& script) { wtsstandin::WriteScript(FFiles.Script, script); }
+    std::vector<Record> Calls(const char* function) { return FFiles.Records(function); }
     size_t OpenServers()
     {
         size_t handles = 0;
@@ -66,7 +49,7 @@ protected:
         return handles;
     }
 
-    std::string FLog, FScript;
+    TStandinFiles FFiles{wtsstandin::kLogVariable, wtsstandin::kScriptVariable, "varnel-wts-test", true};
 };
 
 TEST_F(WtsMessageTest, OnlyActiveSessionsGetTheTrimmedTextUnderTheSendersTitle)
@@ -126,7 +109,7 @@ TEST_F(WtsMessageTest, EachAnswerOfThePlatformEndsTheRoadAsItShould)
         {"no server handle", 1722, 0, {{1, 0}}, {}, {O::Skipped, 1722}, 0},
     };
     for (const Case& c : cases) {
-        DeleteFileA(FLog.c_str());
+        DeleteFileA(FFiles.Log.c_str());
         wtsstandin::Script script;
         script.OpenError = c.OpenError;
         script.SessionsError = c.SessionsError;
@@ -204,20 +187,13 @@ protected:
         n.NameQueryPort = FNames.Port();
         n.SessionPort = peers::UnusedPort(); // the computer is found, nothing listens: a refused connection
         n.TotalTimeoutMs = 2500;
-        FNetLog = TempPath("varnel-wts-netapi.log");
-        FNetScript = TempPath("varnel-wts-netapi.script");
         standin::Script platform;
         platform.SendResults = {50};
-        standin::WriteScript(FNetScript, platform);
-        SetEnvironmentVariableA(standin::kLogVariable, FNetLog.c_str());
-        SetEnvironmentVariableA(standin::kScriptVariable, FNetScript.c_str());
+        standin::WriteScript(FNetFiles.Script, platform);
         SetNetApiLibraryNameForTesting("netapi32.dll");
     }
     void TearDown() override
     {
-        SetEnvironmentVariableA(standin::kLogVariable, nullptr);
-        SetEnvironmentVariableA(standin::kScriptVariable, nullptr);
-        DeleteFileA(FNetScript.c_str());
         WinPopupNetwork() = FSaved;
         WtsMessageTest::TearDown();
     }
@@ -242,7 +218,7 @@ protected:
 
     peers::TNameResponder FNames{{"BOB-PC"}};
     TWinPopupNetwork FSaved;
-    std::string FNetLog, FNetScript;
+    TStandinFiles FNetFiles{standin::kLogVariable, standin::kScriptVariable, "varnel-wts-netapi", true};
 };
 
 TEST_F(SenderWithoutMessengerTest, TheRoadDeliversWhereTheDirectDeliveryCannot)
