@@ -135,8 +135,8 @@ void DoubleClickAt(POINT screen, TMouseButton button = TMouseButton::Left);
 void Drag(POINT from, POINT to, TMouseButton button = TMouseButton::Left);
 void PressButton(TMouseButton button, bool down);  // one half of a click, where the cursor is
 void ClickWindow(HWND w, std::optional<POINT> clientPoint = {}, TMouseButton button = TMouseButton::Left);
-// Another process's control takes the focus only by a click; true once it has the focus and its window is
-// the foreground window (only then do typed keys reach it).
+// Another process's control takes the focus only by a click (a second one when the first was lost); true once it
+// has the focus and its window is the foreground window (only then do typed keys reach it).
 bool FocusByClick(HWND control, DWORD timeoutMs = kTimeoutMs);
 
 // Types cp1254 text into whatever has the focus: each character as a Unicode key event, so that Turkish

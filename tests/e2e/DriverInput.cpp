@@ -138,10 +138,14 @@ void ClickWindow(HWND w, std::optional<POINT> clientPoint, TMouseButton button) 
 // Keys go to the thread that is in the foreground when they are sent, so a control that already had its
 // thread's focus is ready only once the click has also brought its window to the foreground.
 bool FocusByClick(HWND control, DWORD timeoutMs) {
-    ClickWindow(control);
     const HWND top = GetAncestor(control, GA_ROOT);
-    return WaitUntil([&] { return IsWindow(control) && Foreground() == top && FocusOf(control) == control; },
-                     timeoutMs);
+    const auto focused = [&] { return IsWindow(control) && Foreground() == top && FocusOf(control) == control; };
+    // Without a window manager a click that comes while Wine is still settling an activation is now and then lost;
+    // a second one, long after the double-click time, takes the focus as the first would have.
+    ClickWindow(control);
+    if (WaitUntil(focused, timeoutMs / 2)) return true;
+    ClickWindow(control);
+    return WaitUntil(focused, timeoutMs / 2);
 }
 
 void TypeText(const std::string& text) {
