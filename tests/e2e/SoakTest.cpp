@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <set>
 #include <string>
 
