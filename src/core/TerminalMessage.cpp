@@ -1,6 +1,9 @@
 // The terminal-services road's title, and the choice between two failed roads' reasons.
 #include "core/TerminalMessage.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include "core/Text.h"
 
 namespace {
@@ -14,34 +17,18 @@ constexpr std::string_view kRemoteCallsAdmin =
     "Alıcı bilgisayarın yöneticisi uzaktan çağrılara izin vermeli (Terminal Server anahtarında AllowRemoteRPC = 1) "
     "ve hesabınıza ileti gönderme izni vermeli";
 
-// The recipient checked the caller and said no.
-bool IsAccessDenied(uint32_t code)
+bool IsOneOf(uint32_t code, std::initializer_list<uint32_t> codes)
 {
-    switch (code) {
-    case 5:    // ERROR_ACCESS_DENIED
-    case 1326: // ERROR_LOGON_FAILURE
-    case 1385: // ERROR_LOGON_TYPE_NOT_GRANTED
-    case 7045: // ERROR_CTX_WINSTATION_ACCESS_DENIED
-        return true;
-    default:
-        return false;
-    }
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// No remote call got through: the service refuses them (AllowRemoteRPC 0) or is not there at all.
-bool IsRemoteCallRefused(uint32_t code)
-{
-    switch (code) {
-    case 1717: // RPC_S_UNKNOWN_IF
-    case 1722: // RPC_S_SERVER_UNAVAILABLE
-    case 1726: // RPC_S_CALL_FAILED
-    case 1727: // RPC_S_CALL_FAILED_DNE
-    case 1753: // EPT_S_NOT_REGISTERED
-        return true;
-    default:
-        return false;
-    }
-}
+// The recipient checked the caller and said no: ERROR_ACCESS_DENIED, ERROR_LOGON_FAILURE,
+// ERROR_LOGON_TYPE_NOT_GRANTED, ERROR_CTX_WINSTATION_ACCESS_DENIED.
+bool IsAccessDenied(uint32_t code) { return IsOneOf(code, {5, 1326, 1385, 7045}); }
+
+// No remote call got through, the service refuses them (AllowRemoteRPC 0) or is not there at all:
+// RPC_S_UNKNOWN_IF, RPC_S_SERVER_UNAVAILABLE, RPC_S_CALL_FAILED, RPC_S_CALL_FAILED_DNE, EPT_S_NOT_REGISTERED.
+bool IsRemoteCallRefused(uint32_t code) { return IsOneOf(code, {1717, 1722, 1726, 1727, 1753}); }
 
 // The direct delivery found a computer of that name that does not speak the direct protocol at all (a desk of
 // today). A receiver that took the session and then refused the message is a messenger-era computer with its
