@@ -55,7 +55,8 @@ int TCheckListStrings::Add(const std::string& text)
 void TCheckListStrings::Insert(int index, const std::string& text)
 {
     CheckIndex(index, Count() + 1);
-    const int selected = FOwner.ItemIndex();
+    // Only an insert before the selection moves it; appending (ten thousand names at a show) asks nothing.
+    const int selected = index < Count() ? FOwner.ItemIndex() : -1;
     TItem item{text};
     FOwner.WindowInsert(index, text, TUcCheckList::ItemData(item));
     FItems.insert(FItems.begin() + index, std::move(item));
@@ -137,7 +138,8 @@ void TCheckListStrings::SetItemState(int index, TCheckBoxState state)
         return;
     item.State = state;
     FOwner.WindowSetData(index, TUcCheckList::ItemData(item));
-    FOwner.InvalidateItem(index);
+    if (FUpdateCount == 0) // the end of an update repaints the whole list
+        FOwner.InvalidateItem(index);
 }
 
 bool TCheckListStrings::ItemEnabled(int index) const
@@ -154,7 +156,8 @@ void TCheckListStrings::SetItemEnabled(int index, bool enabled)
         return;
     item.Enabled = enabled;
     FOwner.WindowSetData(index, TUcCheckList::ItemData(item));
-    FOwner.InvalidateItem(index);
+    if (FUpdateCount == 0) // the end of an update repaints the whole list
+        FOwner.InvalidateItem(index);
 }
 
 void TCheckListStrings::BeginUpdate()

@@ -22,8 +22,8 @@ std::runtime_error Failure(const std::string& what) {
 LRESULT Ask(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, kAnswerMs, &result))
-        throw Failure("window " + std::to_string(reinterpret_cast<uintptr_t>(w)) + " did not answer message " +
-                      std::to_string(msg));
+        throw TNoAnswer(Failure("window " + std::to_string(reinterpret_cast<uintptr_t>(w)) +
+                                " did not answer message " + std::to_string(msg)).what());
     return static_cast<LRESULT>(result);
 }
 
@@ -51,7 +51,7 @@ std::string AnsiFromWide(const std::wstring& text) {
 LRESULT AskW(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(w, msg, wp, lp, SMTO_ABORTIFHUNG, kAnswerMs, &result))
-        throw Failure("window did not answer message " + std::to_string(msg));
+        throw TNoAnswer(Failure("window did not answer message " + std::to_string(msg)).what());
     return static_cast<LRESULT>(result);
 }
 
@@ -192,7 +192,12 @@ bool MatchesTop(HWND w, const char* className, const char* title) {
 bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs, DWORD pollMs) {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (cond()) return true;
+        try {
+            if (cond()) return true;
+        } catch (const TNoAnswer&) {
+            // A window busy with a long piece of work (checking ten thousand names on a loaded machine) answers
+            // later; the wait's own bound decides when that is too late.
+        }
         if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(pollMs);
     }

@@ -21,7 +21,10 @@
 
 namespace e2e {
 
-inline constexpr DWORD kTimeoutMs = 5000;
+// How long a wait for something the user would see (a window, a paint, a focus change) may take. A wait ends as
+// soon as its condition holds, so the bound costs nothing when all is well; it is generous because a machine
+// busy with other work (two CPU-burning workers per core were seen) paints and switches focus seconds late.
+inline constexpr DWORD kTimeoutMs = 15000;
 
 // Polls cond every pollMs until it holds (true) or timeoutMs has passed (false); cond runs at least once.
 bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs = kTimeoutMs, DWORD pollMs = 20);

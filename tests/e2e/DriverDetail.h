@@ -8,7 +8,11 @@
 namespace e2e::detail {
 
 std::runtime_error Failure(const std::string& what);  // the message with the last error code
-LRESULT Ask(HWND w, UINT msg, WPARAM wp, LPARAM lp);  // SendMessageTimeoutA; throws when not answered
+// A window that did not answer a query in time: busy, or hung. A wait for a condition takes it as "not yet".
+struct TNoAnswer : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+LRESULT Ask(HWND w, UINT msg, WPARAM wp, LPARAM lp);  // SendMessageTimeoutA; throws TNoAnswer when not answered
 LRESULT AskW(HWND w, UINT msg, WPARAM wp, LPARAM lp);  // the same in UTF-16
 bool SameNoCase(const std::string& a, const std::string& b);
 std::wstring WideFromAnsi(const std::string& cp1254);
