@@ -1,7 +1,7 @@
 # Fails when a source under src/ includes a header of a higher layer, or when the core includes a platform header.
-# The layers, lowest first: core, toolkit, components, forms, app (each library links only the ones below it).
+# The layers, lowest first: core, toolkit, net, components, forms, app (each library links only the ones below it).
 # Run as: cmake -DSOURCE_DIR=<repository> [-DSTAMP=<file>] -P CheckLayers.cmake
-set(LAYERS core toolkit components forms app)
+set(LAYERS core toolkit net components forms app)
 file(GLOB_RECURSE SOURCES ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
 set(FAULTS "")
 foreach(source ${SOURCES})

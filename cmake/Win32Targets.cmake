@@ -12,6 +12,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(TEST_BIN_DIR ${CMAKE_BINARY_DIR}/bin/test)
 
 file(GLOB TOOLKIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/toolkit/*.cpp)
+file(GLOB NET_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/net/*.cpp)
 file(GLOB COMPONENT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/components/*.cpp)
 file(GLOB FORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
 set(SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel32 msimg32 ws2_32 iphlpapi)
@@ -21,8 +22,10 @@ set(SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel
 add_library(varnel_toolkit STATIC ${TOOLKIT_SOURCES})
 target_include_directories(varnel_toolkit PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
 target_link_libraries(varnel_toolkit PUBLIC varnel_core ${SYSTEM_LIBS})
+add_library(varnel_net STATIC ${NET_SOURCES})
+target_link_libraries(varnel_net PUBLIC varnel_toolkit)
 add_library(varnel_components STATIC ${COMPONENT_SOURCES})
-target_link_libraries(varnel_components PUBLIC varnel_toolkit)
+target_link_libraries(varnel_components PUBLIC varnel_net)
 add_library(varnel_forms STATIC ${FORM_SOURCES})
 target_link_libraries(varnel_forms PUBLIC varnel_components)
 
@@ -123,7 +126,7 @@ set_tests_properties(e2e_tests PROPERTIES TIMEOUT 900)
 file(GLOB WINPOPUP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/winpopup/*.cpp)
 add_executable(winpopup_tests ${WINPOPUP_TEST_SOURCES})
 set_target_properties(winpopup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR})
-target_link_libraries(winpopup_tests PRIVATE varnel_components gtest_main)
+target_link_libraries(winpopup_tests PRIVATE varnel_net gtest_main)
 target_link_options(winpopup_tests PRIVATE ${STATIC_RUNTIME})
 add_dependencies(winpopup_tests netapi32_standin wtsapi32_standin)
 add_test(NAME winpopup_tests COMMAND ${CMAKE_SOURCE_DIR}/tests/winpopup/with-smbd.sh $<TARGET_FILE:winpopup_tests>
@@ -140,7 +143,7 @@ add_dependencies(e2e_tests netapi32_run)
 
 # The direct delivery timed against smbclient by bench/wine/winpopup-bench.sh, which builds it.
 add_executable(winpopup_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/WinPopupBench.cpp)
-target_link_libraries(winpopup_bench PRIVATE varnel_components)
+target_link_libraries(winpopup_bench PRIVATE varnel_net)
 target_link_options(winpopup_bench PRIVATE ${STATIC_RUNTIME})
 
 # The setup program's round trip (tests/setup/round-trip.sh, from scripts/test --release) uses the end-to-end driver.
@@ -175,11 +178,11 @@ endforeach()
 # One bulk send against the stand-in's delayed calls, serial and on the workers (bench/wine/bulksend-bench.sh).
 add_executable(bulksend_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/BulkSendBench.cpp)
 set_target_properties(bulksend_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_DIR}) # beside the stand-in
-target_link_libraries(bulksend_bench PRIVATE varnel_components)
+target_link_libraries(bulksend_bench PRIVATE varnel_net)
 target_link_options(bulksend_bench PRIVATE ${STATIC_RUNTIME})
 add_dependencies(bulksend_bench netapi32_standin)
 
 # How fast the direct delivery ends against loopback stand-ins for a Windows desk and a Samba receiver.
 add_executable(road_order_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/RoadOrderBench.cpp)
-target_link_libraries(road_order_bench PRIVATE varnel_components)
+target_link_libraries(road_order_bench PRIVATE varnel_net)
 target_link_options(road_order_bench PRIVATE ${STATIC_RUNTIME})

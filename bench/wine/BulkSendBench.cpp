@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "../../tests/e2e/standin/StandinProtocol.h"
-#include "components/NetMessageDelivery.h"
-#include "components/WsBulkSend.h"
+#include "net/NetMessageDelivery.h"
+#include "net/WsBulkSend.h"
 
 namespace {
 

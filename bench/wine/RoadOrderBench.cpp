@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "../../tests/win/WinPopupPeers.h"
-#include "components/WinPopup.h"
+#include "net/WinPopup.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "components/WinPopup.h"
-#include "components/WsNetApi.h"
+#include "net/WinPopup.h"
+#include "net/WsNetApi.h"
 
 int main(int argc, char** argv)
 {

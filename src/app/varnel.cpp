@@ -3,7 +3,7 @@
 #include <objbase.h>
 
 #include "app/StartUp.h"
-#include "components/NetApi32.h"
+#include "net/NetApi32.h"
 #include "components/siclass.h"
 #include "toolkit/Application.h"
 

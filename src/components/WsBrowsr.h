@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "components/WsBase.h"
+#include "net/WsBase.h"
 #include "components/WsShell.h"
 #include "core/BrowseRules.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "components/WsBase.h"
+#include "net/WsBase.h"
 
 // Holds the version of the platform's shell library, read once at construction.
 class TWsShellComponent : public TWsComponent {

@@ -1,6 +1,6 @@
 // TFrm_Toplu: the bulk picker, which lists the network's computers with check boxes, select-all and clear.
 #pragma once
-#include "components/NTservice.h"
+#include "net/NTservice.h"
 #include "components/UcChkLst.h"
 #include "components/UcControls.h"
 #include "toolkit/Forms.h"

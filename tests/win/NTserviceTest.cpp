@@ -1,8 +1,8 @@
 // Tests of the server enumeration and the network management binding against the recording netapi32 stand-in.
 #include <winsock2.h> // before windows.h, for the name responder
 
-#include "components/NTservice.h"
-#include "components/NetApi32.h"
+#include "net/NTservice.h"
+#include "net/NetApi32.h"
 
 #include <lm.h>
 
@@ -14,7 +14,7 @@
 
 #include "../e2e/standin/StandinProtocol.h"
 #include "WinPopupPeers.h"
-#include "components/BrowseMaster.h"
+#include "net/BrowseMaster.h"
 #include "core/Text.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "components/WsNetMsg.h"
+#include "net/WsNetMsg.h"
 
 struct TSendResult {
     int32_t Code = 0;

@@ -11,8 +11,8 @@
 #include "SendAsTheWindow.h"
 #include "StandinFiles.h"
 #include "WinPopupPeers.h"
-#include "components/WinPopup.h"
-#include "components/WsNetMsg.h"
+#include "net/WinPopup.h"
+#include "net/WsNetMsg.h"
 #include "core/WinPopupFailure.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "../e2e/standin/StandinProtocol.h"
 #include "SendAsTheWindow.h"
 #include "StandinFiles.h"
-#include "components/WsNetMsg.h"
+#include "net/WsNetMsg.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "SendAsTheWindow.h"
 #include "StandinFiles.h"
 #include "WinPopupPeers.h"
-#include "components/WinPopup.h"
-#include "components/WtsApi.h"
-#include "components/WtsMessage.h"
+#include "net/WinPopup.h"
+#include "net/WtsApi.h"
+#include "net/WtsMessage.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "../e2e/standin/StandinProtocol.h"
 #include "../win/SendAsTheWindow.h"
 #include "../win/WinPopupPeers.h"
-#include "components/WinPopup.h"
+#include "net/WinPopup.h"
 #include "core/WinPopupFailure.h"
 
 namespace {

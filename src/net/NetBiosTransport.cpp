@@ -1,5 +1,5 @@
 // NetBIOS over TCP/IP on Winsock: name queries by broadcast and a bounded session carrying session packets.
-#include "components/NetBiosTransport.h"
+#include "net/NetBiosTransport.h"
 
 #include <iphlpapi.h>
 #include <ws2tcpip.h>

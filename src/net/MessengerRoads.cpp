@@ -1,11 +1,11 @@
 // The order of the roads without a messenger service, and the one failure a user is shown when both fail.
-#include "components/MessengerRoads.h"
+#include "net/MessengerRoads.h"
 
 #include <windows.h>
 
-#include "components/WinPopup.h"
-#include "components/WsNetApi.h"
-#include "components/WtsMessage.h"
+#include "net/WinPopup.h"
+#include "net/WsNetApi.h"
+#include "net/WtsMessage.h"
 #include "core/TerminalMessage.h"
 
 // The direct delivery goes first, the terminal-services road only after it failed, within what is left of the one

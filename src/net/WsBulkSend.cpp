@@ -1,12 +1,12 @@
 // TWsBulkSender: workers take recipients one by one from a shared queue and post each result to a hidden
 // window of the user-interface thread, which folds them and raises the events.
-#include "components/WsBulkSend.h"
+#include "net/WsBulkSend.h"
 
 #include <new>
 
-#include "components/NetMessageDelivery.h"
-#include "components/WinPopup.h"
-#include "components/WsNetApi.h"
+#include "net/NetMessageDelivery.h"
+#include "net/WinPopup.h"
+#include "net/WsNetApi.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Threads.h"
 

@@ -1,7 +1,7 @@
 // The browse master lookup: a name query for the workgroup's master, then the list over its IPC$ share.
-#include "components/BrowseMaster.h"
+#include "net/BrowseMaster.h"
 
-#include "components/NetBiosTransport.h"
+#include "net/NetBiosTransport.h"
 
 #include "core/BrowseListExchange.h"
 #include "core/NetBiosName.h"

@@ -1,12 +1,12 @@
 // The messenger operation called through the network library's binding: the program starts even where netapi32
 // is missing.
-#include "components/WsNetApi.h"
+#include "net/WsNetApi.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "components/NetApi32.h"
+#include "net/NetApi32.h"
 #include "core/NetNames.h"
 #include "core/Text.h"
 

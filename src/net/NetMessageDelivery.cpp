@@ -1,8 +1,8 @@
 // One message to one recipient: the messenger operation first, the other roads where it is gone.
-#include "components/NetMessageDelivery.h"
+#include "net/NetMessageDelivery.h"
 
-#include "components/MessengerRoads.h"
-#include "components/WsNetApi.h"
+#include "net/MessengerRoads.h"
+#include "net/WsNetApi.h"
 
 namespace {
 constexpr uint32_t kErrorNotSupported = 50; // what NetMessageBufferSend answers since the messenger was removed

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "components/WsNetApi.h"
+#include "net/WsNetApi.h"
 
 class TWsNetMessage : public TWsComponent {
 public:

@@ -1,11 +1,11 @@
 // The network administration component's server enumeration.
-#include "components/NTservice.h"
+#include "net/NTservice.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "components/BrowseMaster.h"
-#include "components/NetApi32.h"
+#include "net/BrowseMaster.h"
+#include "net/NetApi32.h"
 #include "core/Text.h"
 #include "toolkit/SysUtils.h"
 

@@ -1,5 +1,5 @@
 // Base of the network and shell components, and the error texts they report.
-#include "components/WsBase.h"
+#include "net/WsBase.h"
 
 #include "core/NetErrorTexts.h"
 #include "toolkit/SysUtils.h"

@@ -1,5 +1,5 @@
 // The one binding of the network management library.
-#include "components/NetApi32.h"
+#include "net/NetApi32.h"
 
 #include "core/Exceptions.h"
 #include "core/NetErrorTexts.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "components/WsBase.h"
+#include "net/WsBase.h"
 
 class EWsNetException : public EWsException {
 public:

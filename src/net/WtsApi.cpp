@@ -1,5 +1,5 @@
 // Run-time binding of wtsapi32: where it or one of its calls is missing, the program still starts and sends.
-#include "components/WtsApi.h"
+#include "net/WtsApi.h"
 
 #include "toolkit/Threads.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "components/WsBase.h"
+#include "net/WsBase.h"
 #include "core/BulkSend.h"
 
 class TWorkerThread;

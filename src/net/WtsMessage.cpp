@@ -1,10 +1,10 @@
 // The terminal-services road on a helper thread, bounded in time and in the number of calls left hanging.
-#include "components/WtsMessage.h"
+#include "net/WtsMessage.h"
 
 #include <memory>
 
-#include "components/NetBiosTransport.h"
-#include "components/WtsApi.h"
+#include "net/NetBiosTransport.h"
+#include "net/WtsApi.h"
 #include "core/Text.h"
 #include "toolkit/PaintingWait.h"
 #include "toolkit/Threads.h"

@@ -1,14 +1,14 @@
 // Direct messenger delivery over Winsock: resolving the recipient, then the exchange, all within a bound.
-#include "components/WinPopup.h"
+#include "net/WinPopup.h"
 
-#include "components/NetBiosTransport.h"
+#include "net/NetBiosTransport.h"
 
 #include <ws2tcpip.h>
 
 #include <cctype>
 #include <optional>
 
-#include "components/WsNetApi.h"
+#include "net/WsNetApi.h"
 #include "core/NetBiosName.h"
 #include "core/Text.h"
 #include "core/WinPopupExchange.h"

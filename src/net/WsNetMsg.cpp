@@ -1,7 +1,7 @@
 // TWsNetMessage: one synchronous messenger send per call.
-#include "components/WsNetMsg.h"
+#include "net/WsNetMsg.h"
 
-#include "components/NetMessageDelivery.h"
+#include "net/NetMessageDelivery.h"
 #include "core/NetNames.h"
 #include "core/Text.h"
 
