@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "core/WireBytes.h"
+
 namespace {
 
 constexpr uint16_t kFlagResponse = 0x8000;
@@ -13,31 +15,20 @@ constexpr uint16_t kClassIn = 0x0001;
 constexpr size_t kHeaderSize = 12;
 constexpr size_t kAddressEntrySize = 6; // flags and an IPv4 address
 
-void PutBigEndian(std::vector<uint8_t>& out, uint16_t value)
-{
-    out.push_back(static_cast<uint8_t>(value >> 8));
-    out.push_back(static_cast<uint8_t>(value));
-}
-
-uint16_t BigEndianAt(std::span<const uint8_t> bytes, size_t at)
-{
-    return static_cast<uint16_t>((bytes[at] << 8) | bytes[at + 1]);
-}
-
 } // namespace
 
 std::vector<uint8_t> NameQueryRequest(uint16_t transactionId, const TEncodedName& name)
 {
     std::vector<uint8_t> packet;
-    PutBigEndian(packet, transactionId);
-    PutBigEndian(packet, kFlagRecursionDesired | kFlagBroadcast);
-    PutBigEndian(packet, 1); // one question
-    PutBigEndian(packet, 0);
-    PutBigEndian(packet, 0);
-    PutBigEndian(packet, 0);
+    PutBigEndianWord(packet, transactionId);
+    PutBigEndianWord(packet, kFlagRecursionDesired | kFlagBroadcast);
+    PutBigEndianWord(packet, 1); // one question
+    PutBigEndianWord(packet, 0);
+    PutBigEndianWord(packet, 0);
+    PutBigEndianWord(packet, 0);
     packet.insert(packet.end(), name.begin(), name.end());
-    PutBigEndian(packet, kTypeNb);
-    PutBigEndian(packet, kClassIn);
+    PutBigEndianWord(packet, kTypeNb);
+    PutBigEndianWord(packet, kClassIn);
     return packet;
 }
 
@@ -46,9 +37,9 @@ TNameQueryAnswer ParseNameQueryResponse(std::span<const uint8_t> datagram, uint1
 {
     using TKind = TNameQueryAnswer::TKind;
     TNameQueryAnswer answer;
-    if (datagram.size() < kHeaderSize || BigEndianAt(datagram, 0) != transactionId)
+    if (datagram.size() < kHeaderSize || GetBigEndianWord(datagram, 0) != transactionId)
         return answer;
-    const uint16_t flags = BigEndianAt(datagram, 2);
+    const uint16_t flags = GetBigEndianWord(datagram, 2);
     const unsigned opcode = (flags >> 11) & 0x0F;
     if (!(flags & kFlagResponse) || opcode != 0)
         return answer;
@@ -56,7 +47,7 @@ TNameQueryAnswer ParseNameQueryResponse(std::span<const uint8_t> datagram, uint1
         answer.Kind = TKind::Negative;
         return answer;
     }
-    if (BigEndianAt(datagram, 6) == 0) // no answer record
+    if (GetBigEndianWord(datagram, 6) == 0) // no answer record
         return answer;
 
     size_t at = kHeaderSize;
@@ -73,9 +64,9 @@ TNameQueryAnswer ParseNameQueryResponse(std::span<const uint8_t> datagram, uint1
     }
     if (datagram.size() < at + 10)
         return answer;
-    if (BigEndianAt(datagram, at) != kTypeNb || BigEndianAt(datagram, at + 2) != kClassIn)
+    if (GetBigEndianWord(datagram, at) != kTypeNb || GetBigEndianWord(datagram, at + 2) != kClassIn)
         return answer;
-    const size_t dataLength = BigEndianAt(datagram, at + 8);
+    const size_t dataLength = GetBigEndianWord(datagram, at + 8);
     at += 10;
     if (dataLength % kAddressEntrySize != 0 || datagram.size() - at < dataLength)
         return answer;

@@ -1,8 +1,8 @@
 // NetServerEnum2/3 requests and replies.
 #include "core/RapServerEnum.h"
 
-#include <stdexcept>
 
+#include "core/WireBytes.h"
 
 namespace {
 
@@ -11,24 +11,10 @@ constexpr uint16_t kNetServerEnum3 = 215;
 constexpr uint16_t kInfoLevel0 = 0;
 constexpr size_t kReplyParameterSize = 8; // status, converter, entries returned, entries available
 
-void PutWord(std::vector<uint8_t>& out, uint16_t value)
-{
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
 // A descriptor or a string parameter, NUL-terminated.
-void PutText(std::vector<uint8_t>& out, std::string_view text)
+void PutRapText(std::vector<uint8_t>& out, std::string_view text)
 {
-    if (text.find('\0') != std::string_view::npos)
-        throw std::invalid_argument("a remote administration text cannot hold a NUL byte");
-    out.insert(out.end(), text.begin(), text.end());
-    out.push_back(0x00);
-}
-
-uint16_t GetWord(std::span<const uint8_t> bytes, size_t at)
-{
-    return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+    PutText(out, text, "a remote administration text");
 }
 
 } // namespace
@@ -39,15 +25,15 @@ std::vector<uint8_t> RapServerEnumParameters(std::string_view workgroup, uint16_
     const bool fromName = !firstName.empty();
     std::vector<uint8_t> out;
     PutWord(out, fromName ? kNetServerEnum3 : kNetServerEnum2);
-    PutText(out, fromName ? "WrLehDzz" : "WrLehDz");
-    PutText(out, "B16");
+    PutRapText(out, fromName ? "WrLehDzz" : "WrLehDz");
+    PutRapText(out, "B16");
     PutWord(out, kInfoLevel0);
     PutWord(out, receiveBufferSize);
     PutWord(out, static_cast<uint16_t>(serverType));
     PutWord(out, static_cast<uint16_t>(serverType >> 16));
-    PutText(out, workgroup);
+    PutRapText(out, workgroup);
     if (fromName)
-        PutText(out, firstName);
+        PutRapText(out, firstName);
     return out;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/HexText.h"
 #include "core/WinPopupFailure.h"
+#include "core/WireBytes.h"
 
 namespace {
 
@@ -21,17 +22,6 @@ constexpr uint16_t kErrSrvNotReceiving = 82;
 constexpr uint16_t kErrSrvNoRoom = 83;
 constexpr uint32_t kNtStatusRequestNotAccepted = 0xC00000D0;
 
-void PutWord(std::vector<uint8_t>& out, uint16_t value)
-{
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-uint16_t GetWord(std::span<const uint8_t> bytes, size_t at)
-{
-    return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
-}
-
 std::vector<uint8_t> Request(uint8_t command, std::span<const uint16_t> words, std::span<const uint8_t> data)
 {
     return SmbRequest(command, {}, words, data);
@@ -39,11 +29,8 @@ std::vector<uint8_t> Request(uint8_t command, std::span<const uint16_t> words, s
 
 void PutName(std::vector<uint8_t>& data, std::string_view name)
 {
-    if (name.find('\0') != std::string_view::npos)
-        throw std::invalid_argument("a messenger name cannot hold a NUL byte");
     data.push_back(kBufferFormatDialect);
-    data.insert(data.end(), name.begin(), name.end());
-    data.push_back(0x00);
+    PutText(data, name, "a messenger name");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/WinPopupFailure.h"
+#include "core/WireBytes.h"
 
 namespace {
 
@@ -15,12 +16,9 @@ constexpr size_t kNtLmWordCount = 17;
 constexpr uint16_t kNoAndX = 0x00FF; // AndXCommand 0xFF: nothing chained
 constexpr size_t kTransactionReplyWords = 10;
 
-void PutText(std::vector<uint8_t>& out, std::string_view text)
+void PutSmbText(std::vector<uint8_t>& out, std::string_view text)
 {
-    if (text.find('\0') != std::string_view::npos)
-        throw std::invalid_argument("an SMB text cannot hold a NUL byte");
-    out.insert(out.end(), text.begin(), text.end());
-    out.push_back(0x00);
+    PutText(out, text, "an SMB text");
 }
 
 // The words of a reply read as the bytes they came as.
@@ -60,7 +58,7 @@ size_t Place(std::span<const uint8_t> smb, size_t offset, size_t count, size_t d
 std::vector<uint8_t> SmbNegotiateRequest(const TSmbIds& ids)
 {
     std::vector<uint8_t> data{kDialectMarker};
-    PutText(data, "NT LM 0.12");
+    PutSmbText(data, "NT LM 0.12");
     return SmbRequest(kSmbNegotiate, ids, {}, data);
 }
 
@@ -92,10 +90,10 @@ std::vector<uint8_t> SmbAnonymousSessionRequest(const TSmbIds& ids, const TSmbNe
         0, 0,                  // capabilities: OEM texts, DOS error codes
     };
     std::vector<uint8_t> data;
-    PutText(data, ""); // account
-    PutText(data, ""); // primary domain
-    PutText(data, ""); // native OS
-    PutText(data, ""); // native LAN manager
+    PutSmbText(data, ""); // account
+    PutSmbText(data, ""); // primary domain
+    PutSmbText(data, ""); // native OS
+    PutSmbText(data, ""); // native LAN manager
     return SmbRequest(kSmbSessionSetup, ids, words, data);
 }
 
@@ -103,8 +101,8 @@ std::vector<uint8_t> SmbTreeConnectRequest(const TSmbIds& ids, std::string_view 
 {
     const uint16_t words[] = {kNoAndX, 0, 0, 1}; // AndX, Flags, PasswordLength 1 (the single NUL below)
     std::vector<uint8_t> data{0x00};
-    PutText(data, path);
-    PutText(data, "?????"); // any kind of service
+    PutSmbText(data, path);
+    PutSmbText(data, "?????"); // any kind of service
     return SmbRequest(kSmbTreeConnect, ids, words, data);
 }
 
@@ -112,7 +110,7 @@ std::vector<uint8_t> SmbTransactionRequest(const TSmbIds& ids, std::string_view 
     std::span<const uint8_t> parameters, uint16_t maxParameterCount, uint16_t maxDataCount)
 {
     std::vector<uint8_t> data;
-    PutText(data, pipeName);
+    PutSmbText(data, pipeName);
     constexpr size_t kWords = 14;
     const size_t parameterOffset = kSmbHeaderSize + 1 + 2 * kWords + 2 + data.size();
     if (parameters.size() > 0xFFFF || parameterOffset + parameters.size() > 0xFFFF)
