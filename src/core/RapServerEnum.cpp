@@ -1,7 +1,6 @@
 // NetServerEnum2/3 requests and replies.
 #include "core/RapServerEnum.h"
 
-
 #include "core/WireBytes.h"
 
 namespace {
