@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "net/WinPopup.h"
-#include "net/WsNetApi.h"
 
 int main(int argc, char** argv)
 {
@@ -34,10 +33,9 @@ int main(int argc, char** argv)
     for (int i = 0; i < count; ++i) {
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
-        try {
-            DeliverWinPopup("VARNEL-BENCH", argv[2], text.str());
-        } catch (const EWsNetException& e) {
-            std::fprintf(stderr, "delivery %d failed with %d: %s\n", i, e.ErrorCode(), LastWinPopupProblem().c_str());
+        if (const auto fault = TryDeliverWinPopup("VARNEL-BENCH", argv[2], text.str())) {
+            std::fprintf(stderr, "delivery %d failed with %d: %s\n", i, WinPopupErrorCode(fault->Failure),
+                fault->Problem.c_str());
             return 1;
         }
         QueryPerformanceCounter(&end);

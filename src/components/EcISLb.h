@@ -18,6 +18,7 @@
 class TEcController;
 class TEcSearchList;
 class TEcAttachedLabel;
+class TMessageWindow;
 
 using TMouseMoveEvent = std::function<void(TObject* Sender, WPARAM Keys, int X, int Y)>;
 
@@ -49,10 +50,9 @@ public:
     int ActiveCount() const { return static_cast<int>(FTimers.size()); }
 
 private:
-    class TTimerWindow;
     void Fired(UINT_PTR id);
 
-    std::unique_ptr<TTimerWindow> FWindow;
+    std::unique_ptr<TMessageWindow> FWindow;
     std::map<UINT_PTR, TCallback> FTimers;
     UINT_PTR FNextId = 1;
 };

@@ -3,36 +3,19 @@
 
 #include "components/EcISLb.h"
 #include "toolkit/Forms.h"
+#include "toolkit/MessageWindow.h"
 
-// A hidden message-only window that receives the pool's WM_TIMER messages through the toolkit's dispatch
-// point, so that an error raised by a callback reaches the error box instead of unwinding through user32.
-class TEcTimerPool::TTimerWindow : public TControl {
-public:
-    explicit TTimerWindow(TEcTimerPool& pool) : TControl(nullptr), FPool(pool) { SetVisible(false); }
-
-protected:
-    void CreateParams(TCreateParams& params) override
-    {
-        params.ClassName = nullptr;
-        params.OwnClassName = "TEcTimerPool";
-        params.Style = WS_POPUP;
-        params.ExStyle = 0;
-    }
-    HWND ParentHandleForCreate() override { return HWND_MESSAGE; }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        if (msg == WM_TIMER) {
-            FPool.Fired(static_cast<UINT_PTR>(wParam));
-            return 0;
-        }
-        return TControl::WndProc(msg, wParam, lParam);
-    }
-
-private:
-    TEcTimerPool& FPool;
-};
-
-TEcTimerPool::TEcTimerPool() : FWindow(std::make_unique<TTimerWindow>(*this)) { FWindow->HandleNeeded(); }
+// The pool's WM_TIMER messages come through the toolkit's dispatch point.
+TEcTimerPool::TEcTimerPool() : FWindow(std::make_unique<TMessageWindow>(nullptr, "TEcTimerPool"))
+{
+    FWindow->OnMessage = [this](UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+        if (msg != WM_TIMER)
+            return false;
+        Fired(static_cast<UINT_PTR>(wParam));
+        result = 0;
+        return true;
+    };
+}
 
 TEcTimerPool::~TEcTimerPool()
 {

@@ -14,7 +14,6 @@ namespace {
 constexpr char kOneOnly[] = "Cannot have more than one WsTrayIcon per application";
 constexpr char kAddFailed[] = "Error adding tray icon";
 constexpr char kModifyFailed[] = "Tray icon error";
-constexpr UINT kQueryEndSession = 0x11;
 
 bool HoldsAnotherTrayIcon(const TComponent* root, const TComponent* self)
 {
@@ -51,7 +50,7 @@ UINT TaskbarCreatedMessage()
 }
 } // namespace
 
-TWsCustomTrayIcon::TWsCustomTrayIcon(TComponent* AOwner) : TWsShellComponent(AOwner)
+TWsCustomTrayIcon::TWsCustomTrayIcon(TComponent* AOwner) : TWsComponent(AOwner)
 {
     const TComponent* root = AOwner;
     while (root && root->Owner())
@@ -71,14 +70,14 @@ TWsCustomTrayIcon::TWsCustomTrayIcon(TComponent* AOwner) : TWsShellComponent(AOw
     SetPopupMenu(FOwnMenu);
 
     TaskbarCreatedMessage();
-    FWindow = new TMessageWindow(this, trayicon::kWindowClass);
+    FWindow = new TMessageWindow(this, trayicon::kWindowClass, TMessageWindow::TKind::HearsBroadcasts);
     FWindow->OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         try {
             result = TrayWndProc(msg, wParam, lParam);
         } catch (...) {
             if (Application)
                 Application->HandleException(this);
-            result = msg == kQueryEndSession ? 1 : 0;
+            result = msg == WM_QUERYENDSESSION ? 1 : 0;
         }
         return true;
     };
@@ -119,7 +118,7 @@ NOTIFYICONDATAA TWsCustomTrayIcon::NotifyData() const
         data.hIcon = application;
         break;
     case TTrayPicture::System:
-        data.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+        data.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
         break;
     }
     static_assert(sizeof data.szTip >= kTrayTipSize);
@@ -343,7 +342,7 @@ void TWsCustomTrayIcon::Notification(TComponent* component)
 
 void TWsCustomTrayIcon::Loaded()
 {
-    TWsShellComponent::Loaded();
+    TWsComponent::Loaded();
     // A refusal here must not stop the owner window from being built: it is reported, the icon counts as not
     // shown, and hiding the window tries the add again.
     try {
@@ -469,7 +468,7 @@ LRESULT TWsCustomTrayIcon::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         AddIcon();
     }
     // Nothing goes to the default processing; the platform may shut down or log off whenever it asks.
-    return msg == kQueryEndSession ? 1 : 0;
+    return msg == WM_QUERYENDSESSION ? 1 : 0;
 }
 
 bool TWsCustomTrayIcon::OwnerWndProc(UINT msg, WPARAM wParam, LPARAM)

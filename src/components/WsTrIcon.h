@@ -10,8 +10,8 @@
 #include <string>
 
 #include "components/TrayAnimation.h"
-#include "components/WsShell.h"
 #include "core/TrayRules.h"
+#include "net/WsBase.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Graphics.h"
 
@@ -40,7 +40,7 @@ constexpr int kDefaultInterval = 250;
 constexpr char kWindowClass[] = "TWsTrayIconWindow";
 } // namespace trayicon
 
-class TWsCustomTrayIcon : public TWsShellComponent {
+class TWsCustomTrayIcon : public TWsComponent {
 public:
     explicit TWsCustomTrayIcon(TComponent* AOwner);
     ~TWsCustomTrayIcon() override;

@@ -2,7 +2,6 @@
 #include "core/WinPopupMessage.h"
 
 #include "core/NetBiosName.h"
-#include "core/Text.h"
 
 namespace {
 
@@ -26,8 +25,7 @@ TWinPopupMessage PrepareWinPopupMessage(std::string_view from, std::string_view 
     TWinPopupMessage message;
     message.Sender = OemName(from, toOem);
     message.Recipient = OemName(to, toOem);
-    const std::string trimmed = Trim(text);
-    if (!trimmed.empty())
-        message.Text = toOem(trimmed);
+    if (!text.empty())
+        message.Text = toOem(text);
     return message;
 }

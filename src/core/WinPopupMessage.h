@@ -10,11 +10,11 @@ using TOemConverter = std::function<std::string(std::string_view cp1254)>;
 struct TWinPopupMessage {
     std::string Sender;    // OEM bytes, at most 15
     std::string Recipient; // OEM bytes, at most 15
-    std::string Text;      // OEM bytes of the trimmed text, line breaks as they were typed
+    std::string Text;      // OEM bytes of the text, line breaks as they were typed
 };
 
-// Names are trimmed, upper-cased and cut to 15 characters, then converted one character at a time so that a
-// character the OEM code page spells with two bytes is never cut in half; the text is trimmed and converted
-// whole. An empty recipient is the caller's to refuse: this only converts.
+// Names take their NetBIOS form (MessengerName) and are converted one character at a time so that a character
+// the OEM code page spells with two bytes is never cut in half; the text, trimmed by the sender already, is
+// converted whole. An empty recipient is the caller's to refuse: this only converts.
 TWinPopupMessage PrepareWinPopupMessage(std::string_view from, std::string_view to, std::string_view text,
     const TOemConverter& toOem);

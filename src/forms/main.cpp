@@ -8,6 +8,7 @@
 #include "forms/f_Toplu.h"
 #include "forms/f_history.h"
 #include "forms/f_ayarlar.h"
+#include "net/ThisComputer.h"
 #include "resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -353,12 +354,8 @@ void TForm1::NetMessage1MessageSent(TObject*) { ShowStatusPicture(2); }
 void TForm1::FormShow(TObject*)
 {
     // When the platform cannot say, the name stays empty: the send then goes out without a sender name.
-    char computerName[145] = "";
-    DWORD size = sizeof(computerName);
-    if (!GetComputerNameA(computerName, &size))
-        computerName[0] = '\0';
-    NetMessage1->MsgFrom = computerName;
-    NetMessage1->SetServer(computerName);
+    NetMessage1->MsgFrom = ThisComputerName();
+    NetMessage1->SetServer(ThisComputerName());
 
     // Read at every showing, so a file changed meanwhile is seen. A bad value stops the reading: the colours before
     // it are shown, the rest and the status picture are skipped.

@@ -2,6 +2,7 @@
 #include "net/BrowseMaster.h"
 
 #include "net/NetBiosTransport.h"
+#include "net/ThisComputer.h"
 
 #include "core/BrowseListExchange.h"
 #include "core/NetBiosName.h"
@@ -10,12 +11,6 @@ namespace {
 
 constexpr uint8_t kLocalMasterSuffix = 0x1D;
 constexpr uint8_t kDomainMasterSuffix = 0x1B;
-
-std::string& LastProblem()
-{
-    static std::string problem;
-    return problem;
-}
 
 std::string OemName(const std::string& cp1254)
 {
@@ -42,7 +37,7 @@ std::vector<std::string> AskMaster(const std::string& workgroup, uint32_t server
     StartWinsock();
     TBrowseListQuery query;
     query.Workgroup = OemName(workgroup);
-    query.CallingName = OemName(ComputerName());
+    query.CallingName = OemName(ThisComputerName());
     query.ServerType = serverType;
     const std::optional<in_addr> master = FindMaster(query.Workgroup, network, deadline);
     if (!master)
@@ -69,18 +64,12 @@ TBrowseMasterNetwork& BrowseMasterNetwork()
     return network;
 }
 
-const std::string& LastBrowseMasterProblem() { return LastProblem(); }
-
 std::optional<std::vector<std::string>> ServersFromBrowseMaster(const std::string& workgroup, uint32_t serverType)
 {
     try {
-        std::vector<std::string> names = AskMaster(workgroup, serverType, BrowseMasterNetwork());
-        LastProblem().clear();
-        return names;
-    } catch (const TTransportFailure& f) {
-        LastProblem() = f.Problem;
-    } catch (const std::exception& e) {
-        LastProblem() = e.what();
+        return AskMaster(workgroup, serverType, BrowseMasterNetwork());
+    } catch (const TTransportFailure&) { // no master answered, or the conversation failed: no list from here
+    } catch (const std::exception&) {     // a reply that cannot be read
     }
     return std::nullopt;
 }

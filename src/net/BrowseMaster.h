@@ -19,7 +19,5 @@ TBrowseMasterNetwork& BrowseMasterNetwork();
 
 // The names (code page 1254) of the workgroup's servers whose type matches serverType, in the order the master
 // sent them; the master is the one that answers for WORKGROUP<1D>, else WORKGROUP<1B>. Nothing when no master
-// answers or the conversation fails: LastBrowseMasterProblem() then says why.
+// answers or the conversation fails.
 std::optional<std::vector<std::string>> ServersFromBrowseMaster(const std::string& workgroup, uint32_t serverType);
-
-const std::string& LastBrowseMasterProblem();

@@ -19,15 +19,15 @@ void DeliverWithoutMessenger(const std::string& from, const std::string& to, con
 {
     const uint32_t boundMs = WinPopupNetwork().TotalTimeoutMs;
     const DWORD start = GetTickCount();
-    const std::optional<TWinPopupFailure> direct = TryDeliverWinPopup(from, to, text);
+    const std::optional<TWinPopupFault> direct = TryDeliverWinPopup(from, to, text);
     if (!direct)
         return;
     const DWORD spent = GetTickCount() - start;
     const TTerminalResult terminal = SendTerminalMessage(from, to, text, spent < boundMs ? boundMs - spent : 0);
     if (terminal.Outcome == TTerminalOutcome::Delivered)
         return;
-    if (const auto failure = TerminalFailureToReport(*direct, terminal))
+    if (const auto failure = TerminalFailureToReport(direct->Failure, terminal))
         throw EWsNetException(TerminalFailureMessage(*failure, ErrorCodeText(static_cast<uint32_t>(failure->Code))),
             failure->Code);
-    RaiseWinPopupFailure(*direct);
+    RaiseWinPopupFailure(direct->Failure);
 }

@@ -1,20 +1,21 @@
 // The network administration component's server enumeration.
 #include "net/NTservice.h"
 
+#include <windows.h>
+#include <lm.h>
+
 #include <algorithm>
 #include <cstring>
 
 #include "net/BrowseMaster.h"
 #include "net/NetApi32.h"
 #include "core/Text.h"
+#include "toolkit/CodePages.h"
 #include "toolkit/SysUtils.h"
 
 namespace {
 
 constexpr DWORD kServerInfoLevel = 100;
-constexpr DWORD kAllRecordsAtOnce = 0xFFFFFFFF;
-constexpr uint32_t kAllServerTypes = 0xFFFFFFFF;
-constexpr DWORD kNoBrowserServers = 6118; // ERROR_NO_BROWSER_SERVERS_FOUND: the platform keeps no browse list
 
 // The platform's level-100 record: the server's platform id and its name.
 struct TServerInfo100 {
@@ -28,14 +29,7 @@ std::string NarrowName(const void* name, bool ntFamily)
         return {};
     if (!ntFamily)
         return static_cast<const char*>(name);
-    const auto* wide = static_cast<const wchar_t*>(name);
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return {};
-    std::string text(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
-    text.resize(static_cast<size_t>(size) - 1);
-    return text;
+    return FromWideField(static_cast<const wchar_t*>(name));
 }
 
 // Owns a record buffer until it is released the ordinary way; frees it quietly when an error passes by.
@@ -90,7 +84,7 @@ void FillServerText(const std::string& serverName, bool ntFamily, TServerText& o
     std::memcpy(out.Bytes, wide.data(), length * sizeof(wchar_t));
 }
 
-std::unique_ptr<TServerList> TNTPersistent::EnumServers(const std::string& ServerName, uint32_t ServerType)
+std::unique_ptr<TServerList> TNTService::EnumServers(const std::string& ServerName, uint32_t ServerType)
 {
     auto list = std::make_unique<TServerList>();
     const bool nt = NetApi32::IsNTFamily();
@@ -102,16 +96,16 @@ std::unique_ptr<TServerList> TNTPersistent::EnumServers(const std::string& Serve
         DWORD read = 0;
         DWORD total = 0;
         const DWORD status = NetApi32::NetServerEnum(server.Bytes, kServerInfoLevel, &records.Data,
-                                                     kAllRecordsAtOnce, &read, &total, ServerType, nullptr, &resume);
+                                                     MAX_PREFERRED_LENGTH, &read, &total, ServerType, nullptr, &resume);
         // Without SMB1 (and under Wine) the platform has no list of its own; the workgroup's browse master may.
-        if (status == kNoBrowserServers && list->empty() && Trim(ServerName).empty() && !Loading()) {
+        if (status == ERROR_NO_BROWSER_SERVERS_FOUND && list->empty() && Trim(ServerName).empty() && !Loading()) {
             if (auto names = ServersFromBrowseMaster(LocalWorkgroup(), ServerType)) {
                 *list = std::move(*names);
                 return list;
             }
         }
         // While the owner is still building its layout a failing status is ignored, as it always was.
-        if (status != NetApi32::kSuccess && status != NetApi32::kMoreData && !Loading())
+        if (status != NERR_Success && status != ERROR_MORE_DATA && !Loading())
             RaiseNTError(status);
         if (read == 0 || !records.Data)
             break;
@@ -123,9 +117,9 @@ std::unique_ptr<TServerList> TNTPersistent::EnumServers(const std::string& Serve
     return list;
 }
 
-std::unique_ptr<TServerList> TNTPersistent::GetServerList(const std::string& ServerName)
+std::unique_ptr<TServerList> TNTService::GetServerList(const std::string& ServerName)
 {
-    auto list = EnumServers(ServerName, kAllServerTypes);
+    auto list = EnumServers(ServerName, SV_TYPE_ALL);
     for (std::string& name : *list)
         name.insert(0, "\\\\");
     return list;

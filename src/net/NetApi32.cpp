@@ -1,8 +1,11 @@
 // The one binding of the network management library.
 #include "net/NetApi32.h"
 
+#include <lmerr.h>
+
 #include "core/Exceptions.h"
 #include "core/NetErrorTexts.h"
+#include "toolkit/CodePages.h"
 #include "toolkit/SysUtils.h"
 
 namespace NetApi32 {
@@ -102,17 +105,9 @@ std::string Workgroup()
         DWORD VersionMinor;
     };
     BYTE* buffer = nullptr;
-    if (getInfo(nullptr, 100, &buffer) != kSuccess || !buffer)
+    if (getInfo(nullptr, 100, &buffer) != NERR_Success || !buffer)
         return {};
-    std::string workgroup;
-    if (const wchar_t* group = reinterpret_cast<const TWkstaInfo100*>(buffer)->LanGroup) {
-        const int size = WideCharToMultiByte(CP_ACP, 0, group, -1, nullptr, 0, nullptr, nullptr);
-        if (size > 1) {
-            workgroup.assign(static_cast<size_t>(size), '\0');
-            WideCharToMultiByte(CP_ACP, 0, group, -1, workgroup.data(), size, nullptr, nullptr);
-            workgroup.resize(static_cast<size_t>(size) - 1);
-        }
-    }
+    const std::string workgroup = FromWideField(reinterpret_cast<const TWkstaInfo100*>(buffer)->LanGroup);
     freeBuffer(buffer);
     return workgroup;
 }

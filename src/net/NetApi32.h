@@ -10,9 +10,6 @@
 
 namespace NetApi32 {
 
-constexpr DWORD kSuccess = 0;
-constexpr DWORD kMoreData = 234;  // ERROR_MORE_DATA: records came, and more may follow
-
 // Text arguments are UTF-16 on the NT family and 8-bit text otherwise, hence the untyped pointers.
 using TNetServerEnum = DWORD(WINAPI*)(const void* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen,
                                       DWORD* entriesread, DWORD* totalentries, DWORD servertype,

@@ -9,6 +9,7 @@
 
 #include "core/NameQuery.h"
 #include "core/SessionService.h"
+#include "toolkit/CodePages.h"
 #include "toolkit/Threads.h"
 
 void FailWith(TWinPopupFailure failure, std::string problem)
@@ -41,20 +42,13 @@ namespace {
 
 std::string Convert(std::string_view text, UINT from, UINT to)
 {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(from, 0, text.data(), length, nullptr, 0);
-    if (units <= 0)
+    const std::optional<std::wstring> wide = ToWide(text, from);
+    if (!wide)
         FailWith(TWinPopupFailure::LocalFault, "cannot read a text in its code page");
-    std::vector<wchar_t> wide(static_cast<size_t>(units));
-    MultiByteToWideChar(from, 0, text.data(), length, wide.data(), units);
-    const int bytes = WideCharToMultiByte(to, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
+    std::optional<std::string> out = FromWide(*wide, to);
+    if (!out)
         FailWith(TWinPopupFailure::LocalFault, "cannot write a text in another code page");
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(to, 0, wide.data(), units, out.data(), bytes, nullptr, nullptr);
-    return out;
+    return std::move(*out);
 }
 
 // Waits until the socket is readable or the time is up; false on timeout.
@@ -125,13 +119,6 @@ std::vector<in_addr> QueryAddresses(const TNameQueryTarget& target)
 }
 
 } // namespace
-
-std::string ComputerName()
-{
-    char name[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD size = sizeof(name);
-    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
-}
 
 std::string ToOemCodePage(std::string_view cp1254) { return Convert(cp1254, CP_ACP, CP_OEMCP); }
 

@@ -58,9 +58,6 @@ private:
 void StartWinsock();
 std::string WinsockProblem(const char* what);
 
-// This computer's name as the platform gives it (code page 1254), empty when it gives none.
-std::string ComputerName();
-
 // The texts of this computer in the OEM code page that NetBIOS peers read, and back.
 std::string ToOemCodePage(std::string_view cp1254);
 std::string FromOemCodePage(std::string_view oem);

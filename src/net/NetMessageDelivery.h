@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-// What one delivery needs. Server is in its stored form (TWsNetMessage::StoredServer); every text is trimmed on
-// the way out.
+// What one delivery needs. Server is in its stored form (TWsNetMessage::StoredServer). DeliverNetMessage trims
+// every field, once; the roads it takes get them trimmed.
 struct TNetMessageRoute {
     std::string Server;
     std::string To;

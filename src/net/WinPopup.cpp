@@ -8,13 +8,12 @@
 #include <cctype>
 #include <optional>
 
+#include "net/ThisComputer.h"
 #include "net/WsNetApi.h"
 #include "core/NetBiosName.h"
-#include "core/Text.h"
 #include "core/WinPopupExchange.h"
 #include "core/WinPopupMessage.h"
 #include "toolkit/BoundedCalls.h"
-#include "toolkit/Threads.h"
 
 namespace {
 
@@ -77,7 +76,7 @@ void Deliver(TWinPopupExchange& exchange, const std::string& to, const std::stri
     if (netbiosName.empty())
         FailWith(TWinPopupFailure::RecipientUnresolved, "no recipient");
     StartWinsock();
-    const in_addr address = Resolve(Trim(to), netbiosName, network, deadline);
+    const in_addr address = Resolve(to, netbiosName, network, deadline);
     TSocket tcp(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (tcp.Get() == INVALID_SOCKET)
         FailWith(TWinPopupFailure::LocalFault, WinsockProblem("socket"));
@@ -85,23 +84,7 @@ void Deliver(TWinPopupExchange& exchange, const std::string& to, const std::stri
     Converse(exchange, tcp, deadline);
 }
 
-// Deliveries of a bulk send fail on several threads at once: the last problem is kept under a lock.
-TCriticalSection gProblemLock;
-std::string gLastProblem;
-
-void SetLastProblem(const std::string& problem)
-{
-    const TLock lock(gProblemLock);
-    gLastProblem = problem;
-}
-
 } // namespace
-
-std::string LastWinPopupProblem()
-{
-    const TLock lock(gProblemLock);
-    return gLastProblem;
-}
 
 TWinPopupNetwork& WinPopupNetwork()
 {
@@ -109,17 +92,16 @@ TWinPopupNetwork& WinPopupNetwork()
     return network;
 }
 
-std::optional<TWinPopupFailure> TryDeliverWinPopup(const std::string& from, const std::string& to,
+std::optional<TWinPopupFault> TryDeliverWinPopup(const std::string& from, const std::string& to,
     const std::string& text)
 {
     const TWinPopupNetwork& network = WinPopupNetwork();
     const TDeadline deadline(network.TotalTimeoutMs);
     std::optional<TWinPopupMessage> message;
     try {
-        message = PrepareWinPopupMessage(Trim(from).empty() ? ComputerName() : from, to, text, ToOemCodePage);
+        message = PrepareWinPopupMessage(from.empty() ? ThisComputerName() : from, to, text, ToOemCodePage);
     } catch (const TTransportFailure& f) {
-        SetLastProblem(f.Problem);
-        return f.Failure;
+        return TWinPopupFault{f.Failure, f.Problem};
     }
     TWinPopupExchange exchange(std::move(*message));
     try {
@@ -129,20 +111,13 @@ std::optional<TWinPopupFailure> TryDeliverWinPopup(const std::string& from, cons
     } catch (const std::exception& e) {
         exchange.Fail(TWinPopupFailure::LocalFault, e.what());
     }
-    SetLastProblem(exchange.Problem());
     if (exchange.Delivered())
         return std::nullopt;
-    return exchange.Failure().value_or(TWinPopupFailure::LocalFault);
+    return TWinPopupFault{exchange.Failure().value_or(TWinPopupFailure::LocalFault), exchange.Problem()};
 }
 
 void RaiseWinPopupFailure(TWinPopupFailure failure)
 {
     const int32_t code = WinPopupErrorCode(failure);
     throw EWsNetException(WinPopupFailureMessage(failure, ErrorCodeText(static_cast<uint32_t>(code))), code);
-}
-
-void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text)
-{
-    if (const std::optional<TWinPopupFailure> failure = TryDeliverWinPopup(from, to, text))
-        RaiseWinPopupFailure(*failure);
 }

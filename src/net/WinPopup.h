@@ -22,18 +22,19 @@ struct TWinPopupNetwork {
 // own peers on loopback.
 TWinPopupNetwork& WinPopupNetwork();
 
-// Delivers the trimmed text from `from` (this computer's name when empty) to `to`: names upper-cased and cut to
-// 15 characters, everything in the OEM code page, within the bounds above. Raises EWsNetException with 2273 when
-// the recipient cannot be resolved, refuses the session or is not receiving, with 2136 for any other fault; its
-// message is the code's words and, on a second line, the reason in Turkish.
-void DeliverWinPopup(const std::string& from, const std::string& to, const std::string& text);
+// Why a direct delivery failed: the reason the user is told, and what went wrong in words, for diagnostics.
+struct TWinPopupFault {
+    TWinPopupFailure Failure = TWinPopupFailure::LocalFault;
+    std::string Problem;
+};
 
-// The same delivery, reporting why it failed instead of raising; nothing after a success.
-std::optional<TWinPopupFailure> TryDeliverWinPopup(const std::string& from, const std::string& to,
+// Delivers the text (trimmed by the caller) from `from` (this computer's name when empty) to `to`: names
+// upper-cased and cut to 15 characters, everything in the OEM code page, within the bounds above. Nothing after a
+// success, else why it failed.
+std::optional<TWinPopupFault> TryDeliverWinPopup(const std::string& from, const std::string& to,
     const std::string& text);
 
-// Raises the EWsNetException that DeliverWinPopup raises for this failure.
+// Raises EWsNetException for a failed direct delivery: 2273 when the recipient cannot be resolved, refuses the
+// session or is not receiving, 2136 for any other fault; its message is the code's words and, on a second line,
+// the reason in Turkish.
 [[noreturn]] void RaiseWinPopupFailure(TWinPopupFailure failure);
-
-// Why the last delivery of this process failed, in words (empty after a success); for diagnostics only.
-std::string LastWinPopupProblem();

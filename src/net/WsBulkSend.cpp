@@ -7,13 +7,12 @@
 #include "net/NetMessageDelivery.h"
 #include "net/WinPopup.h"
 #include "net/WsNetApi.h"
-#include "toolkit/Controls.h"
+#include "toolkit/MessageWindow.h"
 #include "toolkit/Threads.h"
 
 namespace {
 constexpr UINT kResultMessage = WM_APP + 1; // wParam: the recipient's index, lParam: the send's generation
 constexpr DWORD kPlatformCallMarginMs = 2000;
-constexpr int32_t kNotEnoughMemory = 8;
 } // namespace
 
 // Everything a worker touches; the workers own it together with the sender, so a send given up at program end
@@ -26,34 +25,6 @@ struct TWsBulkSender::TJob {
     volatile LONG Cancelled = 0;
     HWND Window = nullptr;
     LONG Generation = 0;
-};
-
-// A hidden message-only window: results arrive through the toolkit's dispatch point, so an error raised by an
-// event handler reaches the error box instead of unwinding through user32.
-class TWsBulkSender::TResultWindow : public TControl {
-public:
-    explicit TResultWindow(TWsBulkSender& sender) : TControl(nullptr), FSender(sender) { SetVisible(false); }
-
-protected:
-    void CreateParams(TCreateParams& params) override
-    {
-        params.ClassName = nullptr;
-        params.OwnClassName = "TWsBulkSender";
-        params.Style = WS_POPUP;
-        params.ExStyle = 0;
-    }
-    HWND ParentHandleForCreate() override { return HWND_MESSAGE; }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        if (msg == kResultMessage) {
-            FSender.Accept(wParam, lParam);
-            return 0;
-        }
-        return TControl::WndProc(msg, wParam, lParam);
-    }
-
-private:
-    TWsBulkSender& FSender;
 };
 
 namespace {
@@ -71,8 +42,8 @@ TDeliveryResult DeliverOne(const TNetMessageRoute& common, const std::string& re
         result.ErrorCode = e.ErrorCode();
         result.ErrorText = e.Message();
     } catch (const std::bad_alloc&) {
-        result.ErrorCode = kNotEnoughMemory;
-        result.ErrorText = ErrorCodeText(kNotEnoughMemory);
+        result.ErrorCode = ERROR_NOT_ENOUGH_MEMORY;
+        result.ErrorText = ErrorCodeText(ERROR_NOT_ENOUGH_MEMORY);
     } catch (const std::exception& e) {
         result.ErrorText = e.what();
     }
@@ -82,9 +53,16 @@ TDeliveryResult DeliverOne(const TNetMessageRoute& common, const std::string& re
 } // namespace
 
 TWsBulkSender::TWsBulkSender(TComponent* AOwner)
-    : TWsComponent(AOwner), FWindow(std::make_unique<TResultWindow>(*this))
+    : TWsComponent(AOwner), FWindow(std::make_unique<TMessageWindow>(nullptr, "TWsBulkSender"))
 {
-    FWindow->HandleNeeded();
+    // Results arrive on the window thread through the toolkit's dispatch point.
+    FWindow->OnMessage = [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (msg != kResultMessage)
+            return false;
+        Accept(wParam, lParam);
+        result = 0;
+        return true;
+    };
 }
 
 TWsBulkSender::~TWsBulkSender() { Stop(InFlightBoundMs()); }

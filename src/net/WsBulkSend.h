@@ -10,6 +10,7 @@
 #include "net/WsBase.h"
 #include "core/BulkSend.h"
 
+class TMessageWindow;
 class TWorkerThread;
 
 class TWsBulkSender : public TWsComponent {
@@ -42,12 +43,11 @@ public:
 
 private:
     struct TJob;
-    class TResultWindow;
 
     void Accept(WPARAM index, LPARAM generation);
     void ReleaseWorkers(DWORD timeoutMs);
 
-    std::unique_ptr<TResultWindow> FWindow;
+    std::unique_ptr<TMessageWindow> FWindow;
     std::shared_ptr<TJob> FJob; // shared with the workers, which may outlive a cancelled send
     std::vector<std::unique_ptr<TWorkerThread>> FWorkers;
     std::vector<TDeliveryResult> FResults;

@@ -1,17 +1,16 @@
 // Run-time binding of the terminal-services calls of wtsapi32 that send a message to another computer's sessions.
 #pragma once
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <string>
 
-// Mirrors WTS_SESSION_INFOA; the state 0 is WTSActive.
+// Mirrors WTS_SESSION_INFOA.
 struct TWtsSessionInfo {
     DWORD SessionId;
     char* WinStationName;
     DWORD State;
 };
-
-inline constexpr DWORD kWtsActive = 0;
 
 struct TWtsApi {
     HANDLE(WINAPI* OpenServer)(char* serverName);

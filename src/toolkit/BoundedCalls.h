@@ -4,23 +4,42 @@
 #include <memory>
 #include <optional>
 
+#include "toolkit/PaintingWait.h"
 #include "toolkit/Threads.h"
 
+// How a bounded call ended for its caller.
+enum class TBoundedOutcome {
+    Answered, // the call ended in time with an answer
+    NoPlace,  // every place stayed taken: the call was not made
+    NoThread, // no helper thread could be started: the call was not made
+    Failed,   // the call ended in time by an exception
+    TimedOut  // the call did not end in time; its answer, if it ever comes, is dropped
+};
+
+template <typename T>
+struct TBoundedAnswer {
+    TBoundedOutcome Outcome = TBoundedOutcome::TimedOut;
+    std::optional<T> Value; // with Answered only
+};
+
+// Whether a call waits (within its time limit) for a place to come free, or is made only if one is free now.
+enum class TPlaceWait { WithinTheLimit, FreeNowOnly };
+// Whether the caller is blocked while it waits, or lets its windows repaint (nothing else from its queue).
+enum class TAnswerWait { Blocked, Painting };
+
 // Runs each call on a helper thread and waits for its answer within a time limit; at most `limit` helpers live at
-// once, hung ones included, so a stuck service cannot pile threads up. A call that finds no free place within its
-// time limit is not made at all. A helper whose answer comes late drops it and ends on its own.
+// once, hung ones included, so a stuck service cannot pile threads up. A helper whose answer comes late drops it
+// and ends on its own.
 template <typename T>
 class TBoundedCalls {
 public:
     explicit TBoundedCalls(LONG limit) : FPlaces(std::make_shared<TSemaphore>(limit)) {}
 
-    // The call's answer; nothing when no place came free in time, the call did not end in time, it raised an
-    // exception, or no thread could be started.
-    std::optional<T> Call(std::function<T()> call, DWORD timeoutMs)
+    TBoundedAnswer<T> Run(std::function<T()> call, DWORD timeoutMs, TPlaceWait placeWait, TAnswerWait answerWait)
     {
         const DWORD start = GetTickCount();
-        if (!FPlaces->Acquire(timeoutMs))
-            return std::nullopt;
+        if (!FPlaces->Acquire(placeWait == TPlaceWait::FreeNowOnly ? 0 : timeoutMs))
+            return {TBoundedOutcome::NoPlace, std::nullopt};
         // Owned jointly with the helper: whichever lets go last frees it, so a late answer writes to live memory.
         auto answer = std::make_shared<std::optional<T>>();
         try {
@@ -29,13 +48,27 @@ public:
                 *answer = call();
             });
             const DWORD spent = GetTickCount() - start;
-            if (helper.Join(spent < timeoutMs ? timeoutMs - spent : 0))
-                return *answer;
+            const DWORD left = spent < timeoutMs ? timeoutMs - spent : 0;
+            const bool ended = answerWait == TAnswerWait::Painting ? WaitWhilePainting(helper.Handle(), left)
+                                                                   : helper.Join(left);
+            if (ended) {
+                if (*answer)
+                    return {TBoundedOutcome::Answered, *answer};
+                return {TBoundedOutcome::Failed, std::nullopt};
+            }
             helper.Detach();
         } catch (const EThreadError&) {
             FPlaces->Release();
+            return {TBoundedOutcome::NoThread, std::nullopt};
         }
-        return std::nullopt;
+        return {TBoundedOutcome::TimedOut, std::nullopt};
+    }
+
+    // The call's answer; nothing when no place came free in time, the call did not end in time, it raised an
+    // exception, or no thread could be started.
+    std::optional<T> Call(std::function<T()> call, DWORD timeoutMs)
+    {
+        return Run(std::move(call), timeoutMs, TPlaceWait::WithinTheLimit, TAnswerWait::Blocked).Value;
     }
 
 private:

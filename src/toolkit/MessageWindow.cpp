@@ -1,7 +1,8 @@
-// TMessageWindow: created hidden and without a parent; its handler sees everything once it is set.
+// TMessageWindow: created hidden; its handler sees everything once it is set.
 #include "toolkit/MessageWindow.h"
 
-TMessageWindow::TMessageWindow(TComponent* AOwner, const char* className) : TControl(AOwner), FClassName(className)
+TMessageWindow::TMessageWindow(TComponent* AOwner, const char* className, TKind kind)
+    : TControl(AOwner), FClassName(className), FKind(kind)
 {
     SetVisible(false);
     // Made now, with no handler yet: the creation messages get the default processing that creation needs.
@@ -15,6 +16,8 @@ void TMessageWindow::CreateParams(TCreateParams& params)
     params.Style = WS_POPUP;
     params.ExStyle = 0;
 }
+
+HWND TMessageWindow::ParentHandleForCreate() { return FKind == TKind::MessageOnly ? HWND_MESSAGE : nullptr; }
 
 LRESULT TMessageWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {

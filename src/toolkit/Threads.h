@@ -93,6 +93,8 @@ public:
     void Detach();
     // What escaped the work, once Join said it ended; empty otherwise.
     std::exception_ptr Failure() const;
+    // The thread's handle while it is not detached, for a wait of the caller's own kind; signalled when it ends.
+    HANDLE Handle() const { return FHandle; }
 
 private:
     struct TState;

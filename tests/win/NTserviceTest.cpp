@@ -15,7 +15,6 @@
 #include "../e2e/standin/StandinProtocol.h"
 #include "WinPopupPeers.h"
 #include "net/BrowseMaster.h"
-#include "core/Text.h"
 
 namespace {
 
@@ -85,20 +84,6 @@ protected:
     peers::TNameResponder FNames{{}};
     TBrowseMasterNetwork FSavedNetwork;
 };
-
-TEST_F(ServerEnumeration, BindsTheStandInBesideTheTests)
-{
-    // Without this every other test here would be talking to Wine's own library.
-    EXPECT_TRUE(NetApi32::Loaded());
-    EXPECT_EQ(NetApi32::LibraryName(), "netapi32.dll");
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA("netapi32.dll"), path, MAX_PATH);
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.find_last_of('\\') + 1);
-    EXPECT_TRUE(SameTextAscii(path, folder + "netapi32.dll")) << path;
-}
 
 TEST_F(ServerEnumeration, ListsServersInPlatformOrderWithTwoBackslashes)
 {

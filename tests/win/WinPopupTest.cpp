@@ -42,11 +42,15 @@ protected:
     {
         const DWORD start = GetTickCount();
         int32_t code = 0;
-        try {
-            DeliverWinPopup(from, to, text);
-        } catch (const EWsNetException& e) {
-            code = e.ErrorCode();
-            FMessage = e.Message();
+        FProblem.clear();
+        if (const std::optional<TWinPopupFault> fault = TryDeliverWinPopup(from, to, text)) {
+            FProblem = fault->Problem;
+            try {
+                RaiseWinPopupFailure(fault->Failure);
+            } catch (const EWsNetException& e) {
+                code = e.ErrorCode();
+                FMessage = e.Message();
+            }
         }
         elapsedMs = GetTickCount() - start;
         return code;
@@ -54,6 +58,7 @@ protected:
 
     TWinPopupNetwork FSaved;
     std::string FMessage; // of the last failed delivery
+    std::string FProblem; // what went wrong there, in words
 };
 
 TEST_F(WinPopupTest, ReachesAReceiverFoundByNameQueryWithOemNamesAndText)
@@ -65,7 +70,7 @@ TEST_F(WinPopupTest, ReachesAReceiverFoundByNameQueryWithOemNamesAndText)
     WinPopupNetwork().SessionPort = receiver.Port();
 
     DWORD elapsed = 0;
-    ASSERT_EQ(Deliver(" çağrı-pc", "şükrü-pc ", "  Öğle yemeği\r\nsaat 12:30  ", elapsed), 0) << LastWinPopupProblem();
+    ASSERT_EQ(Deliver(" çağrı-pc", "şükrü-pc ", "Öğle yemeği\r\nsaat 12:30", elapsed), 0) << FProblem;
     const auto packets = receiver.Packets();
     ASSERT_EQ(packets.size(), 4u); // session request, start, one block, end
     EXPECT_EQ(TBytes(packets[0].begin() + 4, packets[0].begin() + 38), peers::EncodedName("\x9E\x9A" "KR\x9A" "-PC", 3));
@@ -85,19 +90,20 @@ TEST_F(WinPopupTest, FailuresReportTheirCodeWithinTheBound)
         bool Known;
         uint32_t TotalMs;
         int32_t Code;
-        TWinPopupFailure Reason;
+        const char* Message; // the code's words, then the reason
         DWORD AtLeastMs, AtMostMs;
     } cases[] = {
         // The name query asks three times over 1.5 s, then gives up.
         {"nobody answers the name query", TReceiver::TMode::Receive, true, false, 10000, 2273,
-            TWinPopupFailure::RecipientUnresolved, 1300, 2500},
+            "The message alias could not be found on the network.\r\nBilgisayar ağda bulunamadı", 1300, 2500},
         {"nothing listens on the session port", TReceiver::TMode::Receive, false, true, 10000, 2273,
-            TWinPopupFailure::ConnectFailed, 0, 1500},
+            "The message alias could not be found on the network.\r\nBilgisayar bağlantıyı geri çevirdi: ileti almıyor",
+            0, 1500},
         {"the receiver hangs up after the session", TReceiver::TMode::HangUpAfterSession, true, true, 10000, 2136,
-            TWinPopupFailure::ConnectionLost, 0, 1500},
+            "A general network error occurred.\r\nBilgisayarla bağlantı gönderim sırasında koptu", 0, 1500},
         // Waiting for a reply may give up to 0.2 s before the bound, never after it.
-        {"the receiver never answers", TReceiver::TMode::Silent, true, true, 1500, 2136, TWinPopupFailure::TimedOut,
-            1200, 1700},
+        {"the receiver never answers", TReceiver::TMode::Silent, true, true, 1500, 2136,
+            "A general network error occurred.\r\nGönderim belirlenen süre içinde tamamlanamadı", 1200, 1700},
     };
     for (const auto& c : cases) {
         TNameResponder names({"BOB"});
@@ -106,8 +112,8 @@ TEST_F(WinPopupTest, FailuresReportTheirCodeWithinTheBound)
         WinPopupNetwork().SessionPort = c.Listening ? receiver.Port() : peers::UnusedPort();
         WinPopupNetwork().TotalTimeoutMs = c.TotalMs;
         DWORD elapsed = 0;
-        EXPECT_EQ(Deliver("ALICE", "bob", "merhaba", elapsed), c.Code) << c.What << ": " << LastWinPopupProblem();
-        EXPECT_EQ(FMessage, WinPopupFailureMessage(c.Reason, ErrorCodeText(static_cast<uint32_t>(c.Code)))) << c.What;
+        EXPECT_EQ(Deliver("ALICE", "bob", "merhaba", elapsed), c.Code) << c.What << ": " << FProblem;
+        EXPECT_EQ(FMessage, c.Message) << c.What;
         EXPECT_GE(elapsed, c.AtLeastMs) << c.What;
         EXPECT_LE(elapsed, c.AtMostMs) << c.What;
     }
@@ -127,7 +133,7 @@ TEST_F(WinPopupTest, AMistypedNameQueryAddressFailsInsteadOfBroadcasting)
     WinPopupNetwork().NameQueryAddress = "127.0.0.x";
     DWORD elapsed = 0;
     EXPECT_EQ(Deliver("ALICE", "bob", "merhaba", elapsed), 2136);
-    EXPECT_NE(LastWinPopupProblem().find("127.0.0.x"), std::string::npos) << LastWinPopupProblem();
+    EXPECT_NE(FProblem.find("127.0.0.x"), std::string::npos) << FProblem;
 }
 
 TEST_F(WinPopupTest, ThePlatformResolverFindsAHostsFileName)
@@ -139,7 +145,7 @@ TEST_F(WinPopupTest, ThePlatformResolverFindsAHostsFileName)
     WinPopupNetwork().NameQueryPort = names.Port();
     WinPopupNetwork().SessionPort = receiver.Port();
     DWORD elapsed = 0;
-    ASSERT_EQ(Deliver("ALICE", "localhost", "merhaba", elapsed), 0) << LastWinPopupProblem();
+    ASSERT_EQ(Deliver("ALICE", "localhost", "merhaba", elapsed), 0) << FProblem;
     EXPECT_EQ(names.Queries(), 0);
     const auto packets = receiver.Packets();
     ASSERT_FALSE(packets.empty());
@@ -191,7 +197,7 @@ TEST_F(SenderRoadTest, OnlyNotSupportedTakesTheDirectRoad)
             EXPECT_EQ(result.Message, ErrorCodeText(static_cast<uint32_t>(raised)));
             EXPECT_FALSE(result.Message.empty()) << raised;
         }
-        EXPECT_EQ(raised, c.Raised) << c.Platform << ": " << LastWinPopupProblem();
+        EXPECT_EQ(raised, c.Raised) << c.Platform << ": " << result.Message;
         EXPECT_EQ(sent, c.Raised == 0 ? 1 : 0) << c.Platform;
         EXPECT_EQ(names.Queries() > 0, c.Direct) << c.Platform;
         EXPECT_EQ(receiver.Connections(), c.Direct ? 1 : 0) << c.Platform;
