@@ -10,7 +10,8 @@
 void DeliverNetMessage(const TNetMessageRoute& untrimmed)
 {
     // The one place where the route is trimmed: every road below takes it as it comes.
-    const TNetMessageRoute route{Trim(untrimmed.Server), Trim(untrimmed.To), Trim(untrimmed.From), Trim(untrimmed.Text)};
+    const TNetMessageRoute route{
+        Trim(untrimmed.Server), Trim(untrimmed.To), Trim(untrimmed.From), Trim(untrimmed.Text)};
     const uint32_t result = CallNetMessageBufferSend(route.Server, route.To, route.From, route.Text);
     if (result == ERROR_NOT_SUPPORTED) // what the messenger operation answers since the service was removed
         DeliverWithoutMessenger(route.From, route.To, route.Text); // no messenger service here: the other roads

@@ -148,3 +148,31 @@ TEST(BoundedCallsTest, HungCallsHoldTheirPlacesAndLateAnswersAreDropped)
 }
 
 } // namespace
+
+namespace {
+
+// How each call ended, with one place held by a hung call: a call that may not wait for a place is not made at all.
+TEST(BoundedCallsTest, RunTellsHowACallEnded)
+{
+    using O = TBoundedOutcome;
+    auto gate = std::make_shared<TEvent>(TEvent::TReset::Manual);
+    TBoundedCalls<int> calls(1);
+    EXPECT_EQ(calls.Run([gate] { gate->Wait(INFINITE); return 1; }, 50, TPlaceWait::WithinTheLimit,
+                  TAnswerWait::Blocked).Outcome, O::TimedOut);
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(calls.Run([] { return 2; }, 2000, TPlaceWait::FreeNowOnly, TAnswerWait::Painting).Outcome, O::NoPlace);
+    EXPECT_LT(GetTickCount() - before, 1000u) << "waited for a place it was not to wait for";
+    EXPECT_EQ(calls.Run([] { return 3; }, 100, TPlaceWait::WithinTheLimit, TAnswerWait::Blocked).Outcome, O::NoPlace);
+    gate->Set();
+
+    const TBoundedAnswer<int> painted =
+        calls.Run([] { return 4; }, 10000, TPlaceWait::WithinTheLimit, TAnswerWait::Painting);
+    EXPECT_EQ(painted.Outcome, O::Answered);
+    EXPECT_EQ(painted.Value, 4);
+    const TBoundedAnswer<int> thrown = calls.Run([]() -> int { throw std::runtime_error("no answer"); }, 10000,
+        TPlaceWait::FreeNowOnly, TAnswerWait::Blocked);
+    EXPECT_EQ(thrown.Outcome, O::Failed);
+    EXPECT_EQ(thrown.Value, std::nullopt);
+}
+
+} // namespace

@@ -97,7 +97,8 @@ TEST_F(WinPopupTest, FailuresReportTheirCodeWithinTheBound)
         {"nobody answers the name query", TReceiver::TMode::Receive, true, false, 10000, 2273,
             "The message alias could not be found on the network.\r\nBilgisayar ağda bulunamadı", 1300, 2500},
         {"nothing listens on the session port", TReceiver::TMode::Receive, false, true, 10000, 2273,
-            "The message alias could not be found on the network.\r\nBilgisayar bağlantıyı geri çevirdi: ileti almıyor",
+            "The message alias could not be found on the network.\r\n"
+            "Bilgisayar bağlantıyı geri çevirdi: ileti almıyor",
             0, 1500},
         {"the receiver hangs up after the session", TReceiver::TMode::HangUpAfterSession, true, true, 10000, 2136,
             "A general network error occurred.\r\nBilgisayarla bağlantı gönderim sırasında koptu", 0, 1500},

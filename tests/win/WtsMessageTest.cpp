@@ -58,7 +58,8 @@ TEST_F(WtsMessageTest, OnlyActiveSessionsGetTheTextUnderTheSendersTitle)
     wtsstandin::Script script;
     script.Sessions = {{0, kDisconnected}, {1, wtsstandin::kActive}, {65536, kListen}, {3, wtsstandin::kActive}};
     Script(script);
-    const TTerminalResult result = SendTerminalMessage("ÇAĞRI-PC", "\\\\ŞÜKRÜ-PC", "Öğle yemeği\r\nsaat 12:30", 5000);
+    const TTerminalResult result =
+        SendTerminalMessage("ÇAĞRI-PC", "\\\\ŞÜKRÜ-PC", "Öğle yemeği\r\nsaat 12:30", 5000);
     EXPECT_EQ(result.Outcome, O::Delivered);
 
     const auto opens = Calls("WTSOpenServerA");
