@@ -23,8 +23,12 @@ TStartUpWindows ProgramWindows()
         [history](TApplication& application) {
             application.CreateForm(Frm_History);
             Frm_History->ShowHistory(history);
+            Frm_History->SetMainWindow(Form1);
         },
-        [](TApplication& application) { application.CreateForm(Frm_Toplu); },
+        [](TApplication& application) {
+            application.CreateForm(Frm_Toplu);
+            Frm_Toplu->SetMainWindow(Form1);
+        },
     };
 }
 

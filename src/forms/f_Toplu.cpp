@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "core/BulkSend.h"
-#include "forms/main.h"
 #include "toolkit/Layout.h"
 #include "toolkit/ThemeParts.h"
 
@@ -62,8 +61,8 @@ TFrm_Toplu::TFrm_Toplu(TComponent* AOwner) : TForm(AOwner, "TFrm_Toplu", 350, 30
 
 void TFrm_Toplu::FormShow(TObject*)
 {
-    if (Form1)
-        ApplyColorTheme(Form1->Theme(), {Panel1});
+    if (FMainWindow)
+        ApplyColorTheme(FMainWindow->Theme(), {Panel1});
     TCheckListStrings& items = CL_Computers->Items();
     items.Clear();
     // The list is ours to free; the smart pointer frees it also when adding fails.
@@ -97,10 +96,8 @@ std::vector<std::string> TFrm_Toplu::CheckedComputers() const
 void TFrm_Toplu::Btn_KapatClick(TObject*)
 {
     // The sender's recipient stays the computer chosen in the browse dialog, for single sends.
-    if (CL_Computers->ItemIndex() != -1 && Form1) {
-        Form1->Edt_Bilgisayar->SetText(kBulkMarker);
-        Form1->BulkRecipients = CheckedComputers();
-    }
+    if (CL_Computers->ItemIndex() != -1 && FMainWindow)
+        FMainWindow->TakeBulkRecipients(CheckedComputers());
     Close();
 }
 

@@ -3,6 +3,7 @@
 #include "net/NTservice.h"
 #include "components/UcChkLst.h"
 #include "components/UcControls.h"
+#include "forms/MainWindowRequests.h"
 #include "toolkit/Forms.h"
 
 #include <string>
@@ -17,12 +18,12 @@ enum TFrm_TopluId {
     idBtn_Kapat_Toplu,
 };
 
-// What closing with a selected item writes into the main window's recipient field.
-inline constexpr char kBulkMarker[] = "TOPLU MESAJ GÖNDERİMİ";
-
 class TFrm_Toplu : public TForm {
 public:
     explicit TFrm_Toplu(TComponent* AOwner);
+
+    // The main window this one asks for its colours and hands the choice to; without one it keeps its own.
+    void SetMainWindow(TMainWindowRequests* mainWindow) { FMainWindow = mainWindow; }
 
     TUcPanel* Panel1;
     TUcCheckList* CL_Computers;
@@ -41,6 +42,8 @@ public:
 
 private:
     void SetAllStates(TCheckBoxState state);
+
+    TMainWindowRequests* FMainWindow = nullptr;
 };
 
 extern TFrm_Toplu* Frm_Toplu;

@@ -2,7 +2,6 @@
 #include "forms/f_about.h"
 
 #include "core/Version.h"
-#include "forms/main.h"
 #include "resource.h"
 #include "toolkit/Layout.h"
 #include "toolkit/ThemeParts.h"
@@ -71,8 +70,8 @@ TFrm_about::TFrm_about(TComponent* AOwner) : TForm(AOwner, "TFrm_about", 272, 17
 
 void TFrm_about::FormShow(TObject*)
 {
-    if (Form1)
-        ApplyColorTheme(Form1->Theme(), {Panel1});
+    if (FMainWindow)
+        ApplyColorTheme(FMainWindow->Theme(), {Panel1});
 }
 
 void TFrm_about::UcBitBtn1Click(TObject*) { Close(); }

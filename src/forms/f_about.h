@@ -2,6 +2,7 @@
 #pragma once
 #include "components/UcControls.h"
 #include "components/UcLabel.h"
+#include "forms/MainWindowRequests.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
@@ -24,6 +25,9 @@ class TFrm_about : public TForm {
 public:
     explicit TFrm_about(TComponent* AOwner);
 
+    // The main window this one asks for its colours; without one it keeps its own.
+    void SetMainWindow(TMainWindowRequests* mainWindow) { FMainWindow = mainWindow; }
+
     TUcPanel* Panel1;
     TImage* ProgramIcon;
     TLabel* ProductName;
@@ -33,6 +37,9 @@ public:
 
     void FormShow(TObject* Sender);
     void UcBitBtn1Click(TObject* Sender);
+
+private:
+    TMainWindowRequests* FMainWindow = nullptr;
 };
 
 // The open about box, or null while none is open.

@@ -1,7 +1,6 @@
 // TFrm_Ayarlar: the settings window's stored layout, its show handler, the preview and the confirm command.
 #include "forms/f_ayarlar.h"
 
-#include "forms/main.h"
 #include "resource.h"
 #include "toolkit/Layout.h"
 #include "toolkit/ThemeParts.h"
@@ -92,8 +91,10 @@ TFrm_Ayarlar::TFrm_Ayarlar(TComponent* AOwner) : TForm(AOwner, "TFrm_Ayarlar", k
 
 void TFrm_Ayarlar::FormShow(TObject*)
 {
+    if (!FMainWindow)
+        return;
     // Each picker assignment raises its change event, so the preview follows at every step.
-    const TColorTheme theme = Form1->Theme();
+    const TColorTheme theme = FMainWindow->Theme();
     ApplyColorTheme(theme, {Panel1});
     Preview_Panel->SetColor(Panel1->Color());
     CB_Color->SetSelectedColor(Panel1->Color());
@@ -112,7 +113,8 @@ void TFrm_Ayarlar::Btn_TamamClick(TObject*)
     // A failed write leaves here: the keys before it stay written, the main window is not touched and this window
     // stays open.
     Settings->SaveTheme({CB_Color->SelectedColor(), CC_Edit->SelectedColor(), CC_Font->SelectedColor()});
-    Form1->ApplyTheme({Preview_Panel->Color(), CC_Edit->SelectedColor(), CC_Font->SelectedColor()});
+    if (FMainWindow)
+        FMainWindow->ApplyTheme({Preview_Panel->Color(), CC_Edit->SelectedColor(), CC_Font->SelectedColor()});
     Close();
 }
 

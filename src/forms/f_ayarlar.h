@@ -6,6 +6,7 @@
 #include "components/SettingsStore.h"
 #include "components/UcCmboBx.h"
 #include "components/UcControls.h"
+#include "forms/MainWindowRequests.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 
@@ -37,6 +38,8 @@ public:
 
     // The settings file the choice is saved into (handed over by the main window).
     std::shared_ptr<const TSettingsStore> Settings = std::make_shared<TSettingsStore>("");
+    // The main window this one asks for its colours and shows a confirmed choice in; without one it keeps its own.
+    void SetMainWindow(TMainWindowRequests* mainWindow) { FMainWindow = mainWindow; }
 
     TUcPanel* Panel1;
     TLabel* Label1;
@@ -60,6 +63,9 @@ public:
     void CC_FontChange(TObject* Sender);
     void Btn_TamamClick(TObject* Sender);
     void Btn_iptalClick(TObject* Sender);
+
+private:
+    TMainWindowRequests* FMainWindow = nullptr;
 };
 
 // The open settings window, or null while none is open.

@@ -1,7 +1,6 @@
 // TFrm_History: the history window's stored layout and its commands.
 #include "forms/f_history.h"
 
-#include "forms/main.h"
 #include "resource.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Layout.h"
@@ -97,7 +96,8 @@ void TFrm_History::ShowHistory(std::shared_ptr<TSendHistory> history)
 
 void TFrm_History::FormShow(TObject*)
 {
-    ApplyColorTheme(Form1->Theme(), {Panel1, Panel1, {LB_History}, true});
+    if (FMainWindow)
+        ApplyColorTheme(FMainWindow->Theme(), {Panel1, Panel1, {LB_History}, true});
     // The selection stays from the last showing; only the search starts afresh.
     LB_History->SearchEdit()->Clear();
     SetActiveControl(LB_History->SearchEdit());
@@ -112,10 +112,8 @@ void TFrm_History::Btn_TamamClick(TObject*)
         LB_History->SearchEdit()->SetFocus();
         return;
     }
-    const std::string text = LB_History->Items().Get(index);
-    Form1->MesajMemo->SetText(text);
-    Form1->ShowStatusPicture(1);
-    Form1->SetActiveControl(Form1->MesajMemo);
+    if (FMainWindow)
+        FMainWindow->PutIntoMemo(LB_History->Items().Get(index));
     Close();
 }
 
@@ -131,7 +129,8 @@ void TFrm_History::Btn_TemizleClick(TObject*)
 
 void TFrm_History::Btn_iptalClick(TObject*)
 {
-    Form1->SetActiveControl(Form1->MesajMemo);
+    if (FMainWindow)
+        FMainWindow->ReturnToMemo();
     Close();
 }
 

@@ -5,6 +5,7 @@
 #include "components/EcISLb.h"
 #include "components/UcControls.h"
 #include "core/SendHistory.h"
+#include "forms/MainWindowRequests.h"
 #include "toolkit/Forms.h"
 
 // Control ids of the history window, by which tests find its controls. The search list's field and entry
@@ -27,6 +28,8 @@ public:
 
     // Shows the program's history from now on: what it holds, each text added, and its clearing.
     void ShowHistory(std::shared_ptr<TSendHistory> history);
+    // The main window this one asks for its colours and hands a chosen text to; without one it keeps its own.
+    void SetMainWindow(TMainWindowRequests* mainWindow) { FMainWindow = mainWindow; }
 
     TUcPanel* Panel1;
     TEcAttachedLabel* LB_HistoryLabel1;
@@ -44,6 +47,7 @@ public:
 
 private:
     std::shared_ptr<TSendHistory> FHistory;
+    TMainWindowRequests* FMainWindow = nullptr;
 };
 
 extern TFrm_History* Frm_History;

@@ -221,6 +221,21 @@ void TForm1::ApplyTheme(const TColorTheme& theme)
     ApplyColorTheme(theme, {Panel1, Panel1, {Edt_Bilgisayar, MesajMemo}});
 }
 
+void TForm1::TakeBulkRecipients(std::vector<std::string> recipients)
+{
+    Edt_Bilgisayar->SetText(kBulkMarker);
+    FBulkRecipients = std::move(recipients);
+}
+
+void TForm1::PutIntoMemo(const std::string& text)
+{
+    MesajMemo->SetText(text);
+    ShowStatusPicture(1);
+    ReturnToMemo();
+}
+
+void TForm1::ReturnToMemo() { SetActiveControl(MesajMemo); }
+
 void TForm1::ShowStatusPicture(int index) { Image1->Assign(*ImageList1, index); }
 
 void TForm1::Btn_GonderClick(TObject*)
@@ -242,12 +257,12 @@ void TForm1::Btn_GonderClick(TObject*)
 
 void TForm1::SendToBulkRecipients(const std::string& memoText)
 {
-    if (Trim(memoText).empty() || BulkRecipients.empty()) {
+    if (Trim(memoText).empty() || FBulkRecipients.empty()) {
         MessageDlg("Lütfen Kime göndereceğinizi seçin ve mesajınızı yazın", TMsgDlgType::mtWarning, mbOK, 0);
         return;
     }
     FBulkText = memoText;
-    FBulkSentTo = BulkRecipients;
+    FBulkSentTo = FBulkRecipients;
     SetSending(true);
     try {
         BulkSender1->Start(NetMessage1->StoredServer(), NetMessage1->MsgFrom, memoText, FBulkSentTo);
@@ -291,8 +306,8 @@ void TForm1::BulkSender1Finished(TObject*, const std::vector<TDeliveryResult>& r
         return;
     }
     // Gönder again retries exactly the failed ones, unless the user has chosen other recipients meanwhile.
-    if (BulkRecipients == FBulkSentTo)
-        BulkRecipients = outcome.Failed;
+    if (FBulkRecipients == FBulkSentTo)
+        FBulkRecipients = outcome.Failed;
     ShowStatusPicture(1);
     throw EWsNetException(outcome.FailureSummary);
 }
@@ -302,7 +317,7 @@ void TForm1::Btn_TekClick(TObject*)
     if (Browser1->Execute())
         NetMessage1->MsgTo = Browser1->DisplayName();
     // The field now names one computer, so a send goes to that computer and no longer to the picker's choice.
-    BulkRecipients.clear();
+    FBulkRecipients.clear();
     Edt_Bilgisayar->SetText(NetMessage1->MsgTo);
     MesajMemo->SetFocus();
 }
@@ -320,11 +335,17 @@ void TForm1::Btn_HistoryClick(TObject*)
 // A fresh window at every opening: it reads the colours from this window each time it is shown.
 void TForm1::Btn_AyarlarClick(TObject*)
 {
-    ShowForOneOpening(Frm_Ayarlar, [this](TFrm_Ayarlar& window) { window.Settings = Settings; });
+    ShowForOneOpening(Frm_Ayarlar, [this](TFrm_Ayarlar& window) {
+        window.Settings = Settings;
+        window.SetMainWindow(this);
+    });
 }
 
 // Created for this opening only, so the link starts unvisited every time.
-void TForm1::ProgramHakkinda1Click(TObject*) { ShowForOneOpening(Frm_about); }
+void TForm1::ProgramHakkinda1Click(TObject*)
+{
+    ShowForOneOpening(Frm_about, [this](TFrm_about& window) { window.SetMainWindow(this); });
+}
 
 void TForm1::Btn_KucultClick(TObject*)
 {

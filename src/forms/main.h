@@ -11,6 +11,7 @@
 #include "core/ColorTheme.h"
 #include "core/SendHistory.h"
 #include "core/Strings.h"
+#include "forms/MainWindowRequests.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
@@ -44,14 +45,32 @@ constexpr int kWinDirBufferSize = 145;
 extern char WinDirBuffer[kWinDirBufferSize];
 // Fills WinDirBuffer; the start-up does it once, before the main window is first shown.
 void ReadWindowsDirectory();
+// What the recipient field shows while a send goes to the bulk picker's choice.
+inline constexpr char kBulkMarker[] = "TOPLU MESAJ GÖNDERİMİ";
+
 // The settings file beside the Windows directory; empty while that directory is unknown (writers must then refuse
 // rather than write somewhere else).
 std::string SettingsFilePath();
 
-class TForm1 : public TForm {
+// The windows it opens ask it for things through TMainWindowRequests; its controls are its own.
+class TForm1 : public TForm, public TMainWindowRequests {
 public:
     explicit TForm1(TComponent* AOwner);
 
+    // The settings file, handed over by the start-up (until then: no known file, nothing read, saving refused).
+    std::shared_ptr<const TSettingsStore> Settings = std::make_shared<TSettingsStore>("");
+
+    // The texts sent in this run, which the history window shows; the start-up hands over the program's own.
+    std::shared_ptr<TSendHistory> History = std::make_shared<TSendHistory>(SameEntryText);
+
+    TColorTheme Theme() const override;
+    // Shows the colours: the panel's background and text, and the recipient field's and memo's background.
+    void ApplyTheme(const TColorTheme& theme) override;
+    void TakeBulkRecipients(std::vector<std::string> recipients) override;
+    void PutIntoMemo(const std::string& text) override;
+    void ReturnToMemo() override;
+
+private:
     TWsNetMessage* NetMessage1;
     TWsBulkSender* BulkSender1;
     TWsBrowser* Browser1;
@@ -98,30 +117,16 @@ public:
     void BulkSender1Finished(TObject* Sender, const std::vector<TDeliveryResult>& Results);
     void FormShow(TObject* Sender);
 
-    // The settings file, handed over by the start-up (until then: no known file, nothing read, saving refused).
-    std::shared_ptr<const TSettingsStore> Settings = std::make_shared<TSettingsStore>("");
-
-    // The texts sent in this run, which the history window shows; the start-up hands over the program's own.
-    std::shared_ptr<TSendHistory> History = std::make_shared<TSendHistory>(SameEntryText);
-
-    // The colours this window shows, which the other windows take at their show.
-    TColorTheme Theme() const;
-    // Shows the colours: the panel's background and text, and the recipient field's and memo's background.
-    void ApplyTheme(const TColorTheme& theme);
-
-    // Draws picture `index` of ImageList1 into the status picture.
-    void ShowStatusPicture(int index);
-
-    // The computers a send goes to while the recipient field shows the bulk marker: set when the picker closes
-    // with a selection, cleared by the browse dialog, shrunk to the failed ones after a bulk send.
-    std::vector<std::string> BulkRecipients;
-
-private:
     void CreateComponents();
     void BindHandlers();
+    // Draws picture `index` of ImageList1 into the status picture.
+    void ShowStatusPicture(int index);
     void SendToBulkRecipients(const std::string& memoText);
     void SetSending(bool sending);
 
+    // The computers a send goes to while the recipient field shows the bulk marker: set when the picker closes
+    // with a selection, cleared by the browse dialog, shrunk to the failed ones after a bulk send.
+    std::vector<std::string> FBulkRecipients;
     std::unique_ptr<TTaskbarProgress> FTaskbar;
     std::string FBulkText;                      // the memo's text when the bulk send started
     std::vector<std::string> FBulkSentTo;       // whom it went to

@@ -86,7 +86,8 @@ TEST_F(StartUpTest, WithoutAnotherWindowTheProgramRunsAndItsCommandSaysWhyItCann
         (c.History ? windows.History : windows.BulkPicker) = CannotBuild(c.Window);
         windows.MainWindow = [&, buildMain = windows.MainWindow](TApplication& app) {
             buildMain(app);
-            TClickThenEnd::Button = (c.History ? Form1->Btn_History : Form1->Btn_Toplu)->Handle();
+            TClickThenEnd::Button =
+                GetDlgItem(GetDlgItem(Form1->Handle(), idPanel1), c.History ? idBtn_History : idBtn_Toplu);
             SetTimer(nullptr, 0, 10, TClickThenEnd::Tick);
         };
         EXPECT_EQ(RunProgram(application, windows), 0) << c.Window;
