@@ -87,7 +87,7 @@ void TEcController::RemoveClient(TEcControllerClient* client)
 
 TEcController* TEcController::FindFor(TControl* control)
 {
-    TForm* form = control ? control->OwnerForm() : nullptr;
+    TForm* form = TForm::Of(control);
     if (!form)
         return nullptr;
     for (TComponent* component : form->Components())

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/ExceptionHandler.h"
 #include "toolkit/Controls.h"
 
 namespace {
@@ -123,7 +124,7 @@ int CALLBACK TWsCustomBrowser::BrowseCallback(HWND dialog, UINT msg, LPARAM para
         else if (msg == BFFM_SELCHANGED && self->FDialogHandle)
             self->SelectionChanged(reinterpret_cast<LPCITEMIDLIST>(param));
     } catch (...) {
-        Application->HandleException(self);
+        HandleCallbackException(self);
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "toolkit/Application.h"
+#include "toolkit/ExceptionHandler.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
@@ -75,8 +76,7 @@ TWsCustomTrayIcon::TWsCustomTrayIcon(TComponent* AOwner) : TWsComponent(AOwner)
         try {
             result = TrayWndProc(msg, wParam, lParam);
         } catch (...) {
-            if (Application)
-                Application->HandleException(this);
+            HandleCallbackException(this);
             result = msg == WM_QUERYENDSESSION ? 1 : 0;
         }
         return true;
@@ -452,7 +452,8 @@ void TWsCustomTrayIcon::OpenMenu()
                 Menu->AutoPopup = Value;
         }
     } flagBack{this, menu, autoPopup};
-    menu->Popup(cursor.x, cursor.y);
+    HWND app = ApplicationWindow();
+    menu->Popup(cursor.x, cursor.y, app ? app : FWindow->Handle());
 }
 
 LRESULT TWsCustomTrayIcon::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -496,8 +497,7 @@ bool TWsCustomTrayIcon::OwnerWndProc(UINT msg, WPARAM wParam, LPARAM)
         }
     } catch (...) {
         // The window stays as it was; the command is not passed on, so it neither minimises nor closes.
-        if (Application)
-            Application->HandleException(this);
+        HandleCallbackException(this);
         return true;
     }
     return false;

@@ -3,15 +3,16 @@
 
 #include <commctrl.h>
 
-#include "core/Exceptions.h"
 #include "core/Text.h"
-#include "toolkit/Forms.h"
+#include "toolkit/ExceptionHandler.h"
 
 TApplication* Application = nullptr;
 
 TApplication::TApplication() : TControl(nullptr)
 {
     Application = this;
+    SetFormHost(this);
+    SetExceptionHandler([this](TObject* sender) { HandleException(sender); });
     SetVisible(false);
 }
 
@@ -21,8 +22,11 @@ TApplication::~TApplication()
     while (!Components().empty())
         delete Components().back();
     DestroyHandle();
-    if (Application == this)
+    if (Application == this) {
         Application = nullptr;
+        SetFormHost(nullptr);
+        SetExceptionHandler(nullptr);
+    }
 }
 
 void TApplication::CreateParams(TCreateParams& params)
@@ -142,18 +146,7 @@ bool TApplication::IsDialogKey(MSG& msg)
     return form && form->DialogKey(msg);
 }
 
-void TApplication::HandleException(TObject*)
-{
-    try {
-        throw;
-    } catch (const Exception& e) {
-        ShowException(e.Message());
-    } catch (const std::exception& e) {
-        ShowException(e.what());
-    } catch (...) {
-        ShowException("Unknown exception");
-    }
-}
+void TApplication::HandleException(TObject*) { ShowException(CurrentExceptionMessage()); }
 
 void TApplication::ShowException(const std::string& message)
 {

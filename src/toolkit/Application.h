@@ -7,10 +7,10 @@
 #include <string>
 
 #include "toolkit/Controls.h"
+#include "toolkit/Forms.h"
 
-class TForm;
-
-class TApplication : public TControl {
+// Registers itself as the forms' host and as the exception handler of every window procedure and callback.
+class TApplication : public TControl, public TFormHost {
 public:
     TApplication();
     ~TApplication() override;
@@ -30,18 +30,19 @@ public:
             FMainForm = reference;
         return reference;
     }
-    TForm* MainForm() const { return FMainForm; }
-    void SetMainForm(TForm* form) { FMainForm = form; }
+    TForm* MainForm() const override { return FMainForm; }
+    void SetMainForm(TForm* form) override { FMainForm = form; }
+    HWND FormOwnerWindow() override { return Handle(); }
     bool ShowMainForm = true;
 
     // Shows the main window and dispatches messages until Terminate; returns at once if already terminated.
     // `whenShown` runs once the main window has painted and before the first message is dispatched: the start-up
     // work that nothing on the screen waits for.
     void Run(const std::function<void()>& whenShown = {});
-    void Terminate();
-    bool Terminated() const { return FTerminated; }
+    void Terminate() override;
+    bool Terminated() const override { return FTerminated; }
     // Waits for and dispatches one message.
-    void HandleMessage();
+    void HandleMessage() override;
     // Dispatches every waiting message and returns.
     void ProcessMessages();
 

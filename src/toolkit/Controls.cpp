@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
-#include "toolkit/Application.h"
 #include "toolkit/BackgroundDrag.h"
-#include "toolkit/Forms.h"
+#include "toolkit/ExceptionHandler.h"
 #include "toolkit/Menus.h"
 
 namespace {
@@ -172,7 +171,7 @@ LRESULT CALLBACK TControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     try {
         result = control->WndProc(msg, wParam, lParam);
     } catch (...) {
-        Application->HandleException(control);
+        HandleCallbackException(control);
     }
     if (msg == WM_NCDESTROY && control->FHandle == hwnd) {
         RemovePropA(hwnd, kObjectProp);
@@ -257,7 +256,10 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
                 ClientToScreen(FHandle, &pt);
             }
             FPopupMenu->SetPopupComponent(this);
-            FPopupMenu->Popup(pt.x, pt.y);
+            // The window that owns the control's top-level window (a form's: the application window), else that one.
+            const HWND root = GetAncestor(FHandle, GA_ROOT);
+            const HWND owner = GetWindow(root, GW_OWNER);
+            FPopupMenu->Popup(pt.x, pt.y, owner ? owner : root);
             return 0;
         }
         break;
@@ -488,12 +490,4 @@ void TControl::Update()
 {
     if (FHandle)
         UpdateWindow(FHandle);
-}
-
-TForm* TControl::OwnerForm()
-{
-    for (TControl* c = this; c; c = c->FParent)
-        if (auto* form = dynamic_cast<TForm*>(c))
-            return form;
-    return nullptr;
 }

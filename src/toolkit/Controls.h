@@ -96,9 +96,6 @@ public:
         Update();
     }
 
-    // The form this control lies on (walking up the parents), or null.
-    class TForm* OwnerForm();
-
     // The object behind a window made by the toolkit, or null.
     static TControl* FromHandle(HWND hwnd);
     static WNDPROC WindowProcedure();

@@ -1,31 +1,9 @@
-// Pictures: the image list of 16x16 pictures and the transparent picture control.
+// TImage: the transparent picture control, showing a picture of an image list or an icon of its own.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
 #include "toolkit/Controls.h"
-
-class TImageList : public TComponent {
-public:
-    TImageList(TComponent* AOwner, int width = 16, int height = 16);
-    ~TImageList() override;
-
-    // Appends the pictures of a 32-bit bitmap strip resource (alpha kept).
-    void AddFromResource(int bitmapId);
-    // Appends an icon (the list keeps its own copy).
-    void AddIcon(HICON icon);
-    int Count() const;
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
-    HIMAGELIST Handle() const { return FHandle; }
-    // A new icon of the picture at index; the caller owns it. Null for an index out of range.
-    HICON GetIcon(int index) const;
-
-private:
-    HIMAGELIST FHandle;
-    int FWidth;
-    int FHeight;
-};
+#include "toolkit/ImageList.h"
 
 // A picture drawn transparently on its parent's colour.
 class TImage : public TControl {

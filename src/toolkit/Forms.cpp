@@ -4,16 +4,30 @@
 #include <algorithm>
 
 #include "core/Text.h"
-#include "toolkit/Application.h"
+#include "toolkit/ExceptionHandler.h"
 #include "toolkit/StdCtrls.h"
 
 namespace {
+TFormHost* gHost = nullptr;
+
 BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM param)
 {
     if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
     return TRUE;
 }
+}
+
+void SetFormHost(TFormHost* host) { gHost = host; }
+
+TFormHost* FormHost() { return gHost; }
+
+TForm* TForm::Of(TControl* control)
+{
+    for (TControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c))
+            return form;
+    return nullptr;
 }
 
 TForm::TForm(TComponent* AOwner, const char* className, int clientWidth, int clientHeight)
@@ -28,8 +42,8 @@ TForm::TForm(TComponent* AOwner, const char* className, int clientWidth, int cli
 
 TForm::~TForm()
 {
-    if (Application && Application->MainForm() == this)
-        Application->SetMainForm(nullptr);
+    if (gHost && gHost->MainForm() == this)
+        gHost->SetMainForm(nullptr);
 }
 
 void TForm::CreateParams(TCreateParams& params)
@@ -40,7 +54,7 @@ void TForm::CreateParams(TCreateParams& params)
     params.ExStyle = WS_EX_CONTROLPARENT;
 }
 
-HWND TForm::ParentHandleForCreate() { return Application ? Application->Handle() : nullptr; }
+HWND TForm::ParentHandleForCreate() { return gHost ? gHost->FormOwnerWindow() : nullptr; }
 
 void TForm::Show()
 {
@@ -77,8 +91,8 @@ void TForm::Close()
 {
     if (FModal)
         FModalResult = mrCancel;
-    else if (Application && Application->MainForm() == this)
-        Application->Terminate();
+    else if (gHost && gHost->MainForm() == this)
+        gHost->Terminate();
     else
         Hide();
 }
@@ -105,8 +119,8 @@ int TForm::ShowModal()
         for (HWND hwnd : disabled)
             if (IsWindow(hwnd) && IsWindowEnabled(hwnd))
                 EnableWindow(hwnd, FALSE);
-        while (FModalResult == mrNone && !Application->Terminated())
-            Application->HandleMessage();
+        while (FModalResult == mrNone && !(gHost && gHost->Terminated()))
+            HandleOneMessage();
     } catch (...) {
         FModal = false;
         for (HWND hwnd : disabled)
@@ -121,7 +135,7 @@ int TForm::ShowModal()
     Hide();
     // Back to the window that still holds the others: the one shown modally under this one, else the main window.
     if (!disabled.empty() && IsWindow(disabled.front())) {
-        TForm* back = innermost.Outer ? innermost.Outer : Application->MainForm();
+        TForm* back = innermost.Outer ? innermost.Outer : gHost ? gHost->MainForm() : nullptr;
         if (back && back->HandleAllocated() && IsWindowVisible(back->Handle()))
             SetActiveWindow(back->Handle());
     }
@@ -140,7 +154,7 @@ void TForm::DoShow()
     try {
         Fire(OnShow, this);
     } catch (...) {
-        Application->HandleException(this);
+        HandleCallbackException(this);
     }
 }
 
@@ -180,6 +194,25 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     return TControl::WndProc(msg, wParam, lParam);
+}
+
+// Through the host's loop; without one, a plain loop that ends the showing when the thread's loop is asked to end.
+void TForm::HandleOneMessage()
+{
+    if (gHost) {
+        gHost->HandleMessage();
+        return;
+    }
+    MSG msg;
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!DialogKey(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 void TForm::FocusFirst()

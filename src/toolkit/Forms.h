@@ -10,6 +10,30 @@
 
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
+class TForm;
+
+// What a form asks of the program it belongs to (the application registers itself). Without a host, forms are
+// top-level windows, none is the main window, and a modal showing runs a plain message loop of its own.
+class TFormHost {
+public:
+    // The window that owns every form and carries the task-bar entry.
+    virtual HWND FormOwnerWindow() = 0;
+    virtual TForm* MainForm() const = 0;
+    virtual void SetMainForm(TForm* form) = 0;
+    // Ends every loop: the program is over.
+    virtual void Terminate() = 0;
+    virtual bool Terminated() const = 0;
+    // Waits for and dispatches one message, dialog keys included.
+    virtual void HandleMessage() = 0;
+
+protected:
+    ~TFormHost() = default;
+};
+
+// Registers the host of every form; null for none.
+void SetFormHost(TFormHost* host);
+TFormHost* FormHost();
+
 class TForm : public TControl {
 public:
     // className: the window class registered for this form (e.g. "TForm1"); clientWidth/Height: exact client size.
@@ -27,6 +51,8 @@ public:
     void BringForward();
     // The innermost form being shown modally, or none.
     static TForm* ModalForm() { return FModalForm; }
+    // The form a control lies on (walking up the parents), or null.
+    static TForm* Of(TControl* control);
 
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int result) { FModalResult = result; }
@@ -66,6 +92,7 @@ private:
     TControl* FindAccelerator(TControl* container, char letter);
     TControl* FindButton(TControl* container, bool cancel);
     void FocusFirst();
+    void HandleOneMessage();
 
     std::string FClassName;
     int FModalResult = mrNone;

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/Application.h"
-#include "toolkit/ExtCtrls.h"
+#include "toolkit/ImageList.h"
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -52,7 +51,7 @@ HBITMAP IconToMenuBitmap(HICON icon, int size)
     return bitmap;
 }
 
-void TPopupMenu::Popup(int x, int y)
+void TPopupMenu::Popup(int x, int y, HWND owner)
 {
     Fire(OnPopup, this);
     HMENU menu = CreatePopupMenu();
@@ -82,7 +81,6 @@ void TPopupMenu::Popup(int x, int y)
         }
         InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &mii);
     }
-    HWND owner = OwnerWindow ? OwnerWindow : Application->Handle();
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, owner, nullptr));
     // The documented remedy for a menu that would otherwise not close on the next click outside it.

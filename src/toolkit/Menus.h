@@ -44,10 +44,9 @@ public:
         return item;
     }
 
-    // Shows the menu at a screen point and runs the chosen item's handler after the menu has closed.
-    void Popup(int x, int y);
-    // The window that receives the menu's messages; the notification-area icon passes its own.
-    HWND OwnerWindow = nullptr;
+    // Shows the menu at a screen point for the window `owner` (which receives the menu's messages) and runs the
+    // chosen item's handler after the menu has closed.
+    void Popup(int x, int y, HWND owner);
     TControl* PopupComponent() const { return FPopupComponent; }
     void SetPopupComponent(TControl* control) { FPopupComponent = control; }
 

@@ -103,7 +103,7 @@ bool TButtonBase::CommandNotify(WORD code)
 void TButtonBase::Click()
 {
     if (ModalResult != mrNone)
-        if (TForm* form = OwnerForm())
+        if (TForm* form = TForm::Of(this))
             form->SetModalResult(ModalResult);
     TControl::Click();
 }
