@@ -1,4 +1,4 @@
-// The about box as built: its caption, the one tab stop, and the link's configuration.
+// The about box: the one tab stop, and the colours it takes from the window that opens it.
 #include "forms/f_about.h"
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "toolkit/Application.h"
 
@@ -27,13 +28,6 @@ protected:
     TFrm_about* FAbout = nullptr;
 };
 
-// Where the controls stand is checked with every other window's in FormLayoutTest.
-TEST_F(AboutFormTest, TheBoxIsCaptionedForTheTaskListAndHasNoFrame)
-{
-    EXPECT_EQ(FAbout->Caption(), "Hakkında...");
-    EXPECT_EQ(GetWindowLongA(FAbout->Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
-}
-
 TEST_F(AboutFormTest, OnlyTheDefaultButtonTakesTheFocusAndNothingCancels)
 {
     FAbout->Show();
@@ -47,27 +41,28 @@ TEST_F(AboutFormTest, OnlyTheDefaultButtonTakesTheFocusAndNothingCancels)
     EXPECT_EQ(FAbout->UcBitBtn1->TabOrder(), 0);
 }
 
-TEST_F(AboutFormTest, TheLinkOpensTheProductsAddressInAnUnderlinedHighlightWithoutFrame)
+// The box knows the main window only through its requests: it takes the colours it is given at every showing.
+TEST_F(AboutFormTest, TheBoxShowsTheColoursOfTheWindowThatOpensIt)
 {
-    TUcURLLabel* link = FAbout->UcURLLabel1;
-    EXPECT_EQ(link->URL, "https://varnel.example.org");
-    EXPECT_FALSE(link->Visited());
-    EXPECT_EQ(link->FrameSides(), 0u);
-    EXPECT_EQ(link->TextStyle(), tsNormal);
-    EXPECT_FALSE(link->FlyByEnabled());
-    EXPECT_EQ(link->Cursor, crUcHand);
-    EXPECT_EQ(link->Font().Name(), "Verdana");
-    EXPECT_EQ(link->Font().Height(), 13);
-    EXPECT_TRUE(link->Font().Bold());
-    EXPECT_TRUE(link->Font().Underline());
-    EXPECT_EQ(link->Font().Charset(), TURKISH_CHARSET);
-    EXPECT_EQ(link->Font().Color(), clHighlight);
-    EXPECT_EQ(link->UnvisitedColor(), clHighlight);
-    EXPECT_EQ(link->VisitedColor(), static_cast<TColor>(RGB(128, 0, 128))); // purple
-    // The other labels take the box's font: plain, window-text coloured.
-    EXPECT_FALSE(FAbout->ProductName->Font().Underline());
-    EXPECT_TRUE(FAbout->ProductName->Font().Bold());
-    EXPECT_EQ(FAbout->Version->Font().Color(), clWindowText);
+    struct TMain : TMainWindowRequests {
+        TColorTheme Colours{0x808000, 0xFFFFFF, 0x000080};
+        TColorTheme Theme() const override { return Colours; }
+        void ApplyTheme(const TColorTheme&) override {}
+        void TakeBulkRecipients(std::vector<std::string>) override {}
+        void PutIntoMemo(const std::string&) override {}
+        void ReturnToMemo() override {}
+    } main;
+    FAbout->Show();
+    EXPECT_EQ(FAbout->Panel1->Color(), 0xFF8080) << "without a main window the box keeps its own colour";
+    FAbout->Hide();
+    FAbout->SetMainWindow(&main);
+    FAbout->Show();
+    EXPECT_EQ(FAbout->Panel1->Color(), 0x808000);
+    EXPECT_EQ(FAbout->Panel1->Font().Color(), 0x000080);
+    FAbout->Hide();
+    main.Colours = {0x008000, 0xFFFFFF, 0xFFFFFF};
+    FAbout->Show();
+    EXPECT_EQ(FAbout->Panel1->Color(), 0x008000);
 }
 
 } // namespace

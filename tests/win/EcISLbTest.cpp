@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/PrefixSearch.h"
+#include "core/SendHistory.h"
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Layout.h"
@@ -332,6 +333,20 @@ TEST_F(EcSearchListTest, IndexOfComparesWholeTextsTheWayTheListBoxDoes)
     }
     List->SetCaseSensitive(true);
     EXPECT_EQ(List->Items().IndexOf("selam"), 2);
+}
+
+// The program's history with the program's comparison: a text sent again, in other case or with blanks around it,
+// is no new entry.
+TEST(SendHistoryWithTheListsComparison, ATextSentAgainInOtherCaseIsNoNewEntry)
+{
+    TSendHistory history(SameEntryText);
+    EXPECT_TRUE(history.Record("Merhaba dünya"));
+    EXPECT_FALSE(history.Record("MERHABA DÜNYA"));
+    EXPECT_FALSE(history.Record(" merhaba dünya\r\n"));
+    EXPECT_TRUE(history.Record("Merhaba"));
+    EXPECT_TRUE(history.Record("ŞEKER"));
+    EXPECT_FALSE(history.Record("şeker")) << "the case of Turkish letters is ignored too";
+    EXPECT_EQ(history.Entries(), (std::vector<std::string>{"Merhaba dünya", "Merhaba", "ŞEKER"}));
 }
 
 TEST_F(EcSearchListTest, AddReturnsTheSortedPlaceAndKeepsDuplicates)

@@ -159,9 +159,11 @@ TEST_F(UcCmboBxTest, TheWindowHoldsTheModelsItemsInOrderAndReCreationRebuildsThe
     struct Case {
         bool def, sys, custom;
         size_t count;
+        bool recreated;
     };
-    const Case cases[] = {{true, true, true, 43}, {true, false, true, 18}, {false, false, true, 17},
-                          {false, false, false, 16}, {false, true, false, 41}, {true, true, true, 43}};
+    // The picker starts with all three options on, so the first case changes nothing.
+    const Case cases[] = {{true, true, true, 43, false}, {true, false, true, 18, true}, {false, false, true, 17, true},
+                          {false, false, false, 16, true}, {false, true, false, 41, true}, {true, true, true, 43, true}};
     for (const Case& c : cases) {
         Picker->SetSelectedColor(clRed);
         const HWND before = Combo();
@@ -178,8 +180,9 @@ TEST_F(UcCmboBxTest, TheWindowHoldsTheModelsItemsInOrderAndReCreationRebuildsThe
         EXPECT_EQ(WindowTexts(), expected);
         EXPECT_EQ(WindowTexts().front(), c.def ? "Default" : "Black");
         EXPECT_EQ(WindowTexts().back(), c.custom ? "Custom" : c.sys ? "InfoBk" : "White");
-        if (Combo() != before)
-            EXPECT_EQ(Picker->ItemIndex(), 0) << "a re-created window selects its first item";
+        EXPECT_EQ(Combo() != before, c.recreated) << c.count;
+        // A re-created window selects its first item; a kept one keeps Red (after Default and nine colours).
+        EXPECT_EQ(Picker->ItemIndex(), c.recreated ? 0 : 10) << c.count;
     }
     // Only the three item-list options re-create the window; names shown or hidden only repaint.
     const HWND window = Combo();
