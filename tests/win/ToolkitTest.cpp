@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/ExceptionHandler.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Layout.h"
 #include "toolkit/StdCtrls.h"
@@ -164,6 +165,28 @@ TEST_F(ToolkitTest, TerminateEndsTheLoopAndTheApplicationWindowCarriesTheTitle)
     App->Terminate();
     App->Run(); // returns at once
     EXPECT_TRUE(App->Terminated());
+}
+
+// Without an application object a form and its controls still work, and an error in a handler reaches the handler
+// registered for it; closing a form then only hides it, since no form is the program's main window.
+TEST(ToolkitWithoutApplication, AHandlersErrorReachesTheRegisteredHandler)
+{
+    ASSERT_EQ(Application, nullptr);
+    std::vector<std::string> reported;
+    SetExceptionHandler([&](TObject*) { reported.push_back(CurrentExceptionMessage()); });
+    {
+        TForm form(nullptr, "TNoApplicationForm", 200, 100);
+        auto* button = new TButton(&form);
+        button->SetBounds(10, 10, 80, 25);
+        button->SetParent(&form);
+        button->OnClick = [](TObject*) { throw Exception("Düğme bozuk"); };
+        form.Show();
+        SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button->Handle()));
+        form.Close();
+        EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    }
+    SetExceptionHandler(nullptr);
+    EXPECT_EQ(reported, std::vector<std::string>{"Düğme bozuk"});
 }
 
 } // namespace
