@@ -1,6 +1,7 @@
 // TSettingsStore: the settings section of the program's profile file through the platform's profile calls.
 #include "components/SettingsStore.h"
 
+#include "core/ProgramTexts.h"
 #include "core/SettingsFile.h"
 #include "toolkit/IniFiles.h"
 
@@ -20,8 +21,7 @@ bool TSettingsStore::LoadTheme(TColorTheme& theme) const
 void TSettingsStore::SaveTheme(const TColorTheme& theme) const
 {
     if (FPath.empty())
-        throw EIniFileException(std::string("Unable to write to ") + kSettingsFileName +
-                                ": the Windows directory is unknown");
+        throw EIniFileException(SettingsDirectoryUnknownText(kSettingsFileName));
     TIniFile settings(FPath);
     WriteColorTheme([&](const char* key, const std::string& value) {
         settings.WriteString(kSettingsSection, key, value);

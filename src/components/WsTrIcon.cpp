@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "core/ProgramTexts.h"
+
 #include "toolkit/Application.h"
 #include "toolkit/ExceptionHandler.h"
 #include "toolkit/ExtCtrls.h"
@@ -282,7 +284,10 @@ void TWsCustomTrayIcon::SetIcon(HICON icon)
 {
     FIcon.Reset(icon ? CopyIcon(icon) : nullptr);
     if (icon && !FIcon.Get())
-        throw EWsTrayIconError("Cannot copy the tray icon's picture", static_cast<int32_t>(GetLastError()));
+        {
+        const DWORD error = GetLastError();
+        throw EWsTrayIconError(TrayPictureNotCopiedText(error), static_cast<int32_t>(error));
+    }
     if (Loading() || FAnimation.Running())
         return;
     ShowStillPicture();
@@ -380,7 +385,10 @@ void TWsCustomTrayIcon::ShowStillPicture()
 void TWsCustomTrayIcon::StartAnimation()
 {
     if (!FAnimation.Start(WindowHandle(), FInterval))
-        throw EWsTrayIconError("Cannot start the tray icon's animation", static_cast<int32_t>(GetLastError()));
+        {
+        const DWORD error = GetLastError();
+        throw EWsTrayIconError(TrayAnimationNotStartedText(error), static_cast<int32_t>(error));
+    }
 }
 
 void TWsCustomTrayIcon::StopAnimation() { FAnimation.Stop(WindowHandle()); }

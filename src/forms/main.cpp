@@ -1,6 +1,7 @@
 // TForm1: the main window's stored layout, its start-up configuration and its commands.
 #include "forms/main.h"
 
+#include "core/ProgramTexts.h"
 #include "core/Text.h"
 #include "core/SendHistory.h"
 #include "core/SettingsFile.h"
@@ -73,7 +74,7 @@ void ShowForOneOpening(T*& window, const std::function<void(std::type_identity_t
 }
 
 // A window built at start-up is missing when building it failed then; the command says so instead of crashing.
-void ShowStartUpWindow(TForm* window, const char* missingText)
+void ShowStartUpWindow(TForm* window, const std::string& missingText)
 {
     if (!window)
         throw Exception(missingText);
@@ -324,12 +325,12 @@ void TForm1::Btn_TekClick(TObject*)
 
 void TForm1::Btn_TopluClick(TObject*)
 {
-    ShowStartUpWindow(Frm_Toplu, "Toplu gönderim penceresi program başlarken oluşturulamadığı için açılamıyor");
+    ShowStartUpWindow(Frm_Toplu, StartUpWindowMissingText(TStartUpWindow::BulkPicker));
 }
 
 void TForm1::Btn_HistoryClick(TObject*)
 {
-    ShowStartUpWindow(Frm_History, "Geçmiş penceresi program başlarken oluşturulamadığı için açılamıyor");
+    ShowStartUpWindow(Frm_History, StartUpWindowMissingText(TStartUpWindow::History));
 }
 
 // A fresh window at every opening: it reads the colours from this window each time it is shown.

@@ -8,6 +8,7 @@
 #include "net/WinPopup.h"
 #include "net/WsNetApi.h"
 #include "toolkit/MessageWindow.h"
+#include "core/ProgramTexts.h"
 #include "toolkit/Threads.h"
 
 namespace {
@@ -73,7 +74,7 @@ void TWsBulkSender::Start(const std::string& server, const std::string& from, co
     const std::vector<std::string>& recipients)
 {
     if (Busy())
-        throw EWsNetException("A bulk send is still running");
+        throw EWsNetException(BulkSendRunningText());
     ReleaseWorkers(0); // workers of a cancelled send that have ended meanwhile
     WinPopupNetwork();  // its settings are made here, once, before any worker may ask for them
     auto job = std::make_shared<TJob>();

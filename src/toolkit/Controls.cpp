@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/ProgramTexts.h"
 #include "toolkit/BackgroundDrag.h"
 #include "toolkit/ExceptionHandler.h"
 #include "toolkit/Menus.h"
@@ -119,7 +120,7 @@ void TControl::CreateHandle()
         GetModuleHandleA(nullptr), ownClass ? this : nullptr);
     tlsCreating = previous;
     if (!hwnd)
-        throw Exception("Cannot create window " + Name());
+        throw Exception(WindowNotCreatedText(Name(), GetLastError()));
     if (!FHandle)
         Attach(hwnd);
     if (!ownClass)

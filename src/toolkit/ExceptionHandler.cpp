@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <exception>
+#include <new>
 #include <utility>
 
 #include "core/Exceptions.h"
+#include "core/ProgramTexts.h"
 #include "core/Text.h"
 
 namespace {
@@ -36,9 +38,11 @@ std::string CurrentExceptionMessage()
         throw;
     } catch (const Exception& e) {
         return e.Message();
+    } catch (const std::bad_alloc&) {
+        return OutOfMemoryText();
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
-        return "Unknown exception";
+        return UnexpectedFailureText();
     }
 }

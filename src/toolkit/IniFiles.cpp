@@ -6,20 +6,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ProgramTexts.h"
+
 namespace {
 
 // The profile writer puts texts into lines as they are: a line break or a NUL would cut the value or smuggle
 // other keys into the file, and a key holding "=" could never be read back.
-void CheckWritable(const std::string& fileName, std::string_view what, const std::string& text, bool isKey)
+void CheckWritable(const std::string& fileName, TSettingsPart part, const std::string& text)
 {
-    const char* refused = nullptr;
     if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
-        refused = "a line break or NUL";
-    else if (isKey && text.find('=') != std::string::npos)
-        refused = "\"=\"";
-    if (refused)
-        throw EIniFileException("Unable to write to " + fileName + ": the " + std::string(what) + " holds " +
-                                refused);
+        throw EIniFileException(SettingsTextRefusedText(fileName, part, TRefusedCharacter::LineBreak));
+    if (part == TSettingsPart::Key && text.find('=') != std::string::npos)
+        throw EIniFileException(SettingsTextRefusedText(fileName, part, TRefusedCharacter::EqualsSign));
 }
 
 }  // namespace
@@ -45,17 +43,16 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
         if (length + 1 < size)
             return std::string(buffer.data(), length);
         if (size >= kMaxValueLength + 2)
-            throw EIniFileException("Unable to read " + ident + " from " + FileName() + ": the value is longer than " +
-                                    std::to_string(kMaxValueLength) + " characters");
+            throw EIniFileException(SettingsValueTooLongText(FileName(), ident, kMaxValueLength));
         buffer.assign(static_cast<size_t>(size) * 2, '\0');
     }
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value)
 {
-    CheckWritable(FileName(), "section", section, false);
-    CheckWritable(FileName(), "key", ident, true);
-    CheckWritable(FileName(), "value", value, false);
+    CheckWritable(FileName(), TSettingsPart::Section, section);
+    CheckWritable(FileName(), TSettingsPart::Key, ident);
+    CheckWritable(FileName(), TSettingsPart::Value, value);
     if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FileName().c_str()))
         throw EIniFileException("Unable to write to " + FileName());
 }

@@ -6,23 +6,25 @@
 #include <cerrno>
 #include <string>
 
+#include "core/ProgramTexts.h"
+
 namespace {
 
-HANDLE Created(HANDLE handle, const char* what)
+HANDLE Created(HANDLE handle, TSyncObject what)
 {
     if (!handle)
-        throw EThreadError(std::string(what) + " could not be created (" + std::to_string(GetLastError()) + ")");
+        throw EThreadError(SyncObjectNotCreatedText(what, GetLastError()));
     return handle;
 }
 
 } // namespace
 
 TEvent::TEvent(TReset reset, bool signalled)
-    : FHandle(Created(CreateEventA(nullptr, reset == TReset::Manual, signalled, nullptr), "an event"))
+    : FHandle(Created(CreateEventA(nullptr, reset == TReset::Manual, signalled, nullptr), TSyncObject::Event))
 {
 }
 
-TSemaphore::TSemaphore(LONG count) : FHandle(Created(CreateSemaphoreA(nullptr, count, count, nullptr), "a semaphore")) {}
+TSemaphore::TSemaphore(LONG count) : FHandle(Created(CreateSemaphoreA(nullptr, count, count, nullptr), TSyncObject::Semaphore)) {}
 
 struct TWorkerThread::TState {
     std::function<void()> Work;
@@ -38,7 +40,7 @@ TWorkerThread::TWorkerThread(std::function<void()> work) : FState(std::make_shar
     if (handle == 0) {
         const int error = errno;
         delete handoff;
-        throw EThreadError("a helper thread could not be started (errno " + std::to_string(error) + ")");
+        throw EThreadError(ThreadNotStartedText(error));
     }
     FHandle = reinterpret_cast<HANDLE>(handle);
 }

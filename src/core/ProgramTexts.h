@@ -1,0 +1,38 @@
+// The texts of the program's own failures outside the send roads: windows, threads, the settings file, the tray
+// icon, start-up and the catch-all. One function per failure, so the wording lives in one place.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// CreateWindowExA refused one of the program's windows (control name, last error).
+std::string WindowNotCreatedText(std::string_view name, uint32_t code);
+
+// The tray icon's picture could not be copied, or its animation timer not started (last error).
+std::string TrayPictureNotCopiedText(uint32_t code);
+std::string TrayAnimationNotStartedText(uint32_t code);
+
+// A settings text that the file cannot hold: which part of the line, and why.
+enum class TSettingsPart { Section, Key, Value };
+enum class TRefusedCharacter { LineBreak, EqualsSign };
+std::string SettingsTextRefusedText(std::string_view path, TSettingsPart part, TRefusedCharacter refused);
+// A stored value longer than the program reads.
+std::string SettingsValueTooLongText(std::string_view path, std::string_view key, size_t maxLength);
+// The Windows directory, where the file lives, could not be found at start-up.
+std::string SettingsDirectoryUnknownText(std::string_view fileName);
+
+// An event or semaphore could not be made (last error), or a helper thread not started (the runtime's errno).
+enum class TSyncObject { Event, Semaphore };
+std::string SyncObjectNotCreatedText(TSyncObject object, uint32_t code);
+std::string ThreadNotStartedText(int errnoValue);
+
+// A window built at start-up is missing because building it failed then.
+enum class TStartUpWindow { History, BulkPicker };
+std::string StartUpWindowMissingText(TStartUpWindow window);
+
+// A bulk send was asked for while the previous one still runs.
+std::string BulkSendRunningText();
+
+// The catch-all: a failure that carries no text of the program's own, and running out of memory.
+std::string UnexpectedFailureText();
+std::string OutOfMemoryText();
