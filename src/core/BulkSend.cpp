@@ -2,9 +2,9 @@
 #include "core/BulkSend.h"
 
 #include "core/BulkSendTexts.h"
+#include "core/SendFailure.h"
 #include "core/Text.h"
 
-#include <string_view>
 
 std::vector<std::string> PlanBulkRecipients(const std::vector<TPickerItem>& items)
 {
@@ -24,27 +24,6 @@ std::vector<std::string> PlanBulkRecipients(const std::vector<TPickerItem>& item
     return plan;
 }
 
-namespace {
-
-// One line per failed computer: a text of several lines (a reason under the error) is joined with dashes.
-std::string FailureLine(const TDeliveryResult& result)
-{
-    std::string text;
-    size_t start = 0;
-    while (start <= result.ErrorText.size()) {
-        size_t end = result.ErrorText.find('\n', start);
-        if (end == std::string::npos)
-            end = result.ErrorText.size();
-        const std::string part = Trim(std::string_view(result.ErrorText).substr(start, end - start));
-        if (!part.empty())
-            text += (text.empty() ? "" : " - ") + part;
-        start = end + 1;
-    }
-    return result.Recipient + " (" + std::to_string(result.ErrorCode) + "): " + (text.empty() ? kBulkUnknownFailure : text);
-}
-
-} // namespace
-
 TBulkOutcome FoldBulkResults(const std::vector<TDeliveryResult>& results)
 {
     TBulkOutcome outcome;
@@ -56,18 +35,27 @@ TBulkOutcome FoldBulkResults(const std::vector<TDeliveryResult>& results)
             continue;
         }
         outcome.Failed.push_back(result.Recipient);
-        lines += "\n" + FailureLine(result);
+        if (outcome.Failed.size() > static_cast<size_t>(kBulkFailureLinesShown))
+            continue;
+        TSendFailure failure = UnexpectedSendFailure(result.ErrorCode);
+        if (!Trim(result.ErrorText).empty())
+            failure.Reason = Trim(result.ErrorText);
+        lines += "\n" + SendFailureLine(result.Recipient, failure);
     }
     if (outcome.Failed.empty())
         return outcome;
-    const std::string total = std::to_string(outcome.Total);
+    const int hidden = static_cast<int>(outcome.Failed.size()) - kBulkFailureLinesShown;
+    if (hidden > 0)
+        lines += "\n" + std::string(kBulkMoreBefore) + std::to_string(hidden) + kBulkMoreAfter;
     outcome.FailureSummary = outcome.Delivered > 0
-        ? kBulkSomeDeliveredBefore + total + kBulkSomeDeliveredMiddle + std::to_string(outcome.Delivered) +
-            kBulkSomeDeliveredAfter
-        : kBulkNoneDeliveredBefore + total + kBulkNoneDeliveredAfter;
+        ? kBulkSomeDeliveredBefore + std::to_string(outcome.Total) + kBulkSomeDeliveredMiddle +
+            std::to_string(outcome.Delivered) + kBulkSomeDeliveredAfter
+        : std::string(kBulkNoneDelivered);
     outcome.FailureSummary += "\n\n";
     outcome.FailureSummary += kBulkFailedHeading;
     outcome.FailureSummary += lines;
+    outcome.FailureSummary += "\n\n";
+    outcome.FailureSummary += kBulkRetry;
     return outcome;
 }
 

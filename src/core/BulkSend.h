@@ -19,8 +19,11 @@ struct TDeliveryResult {
     std::string Recipient;
     bool Delivered = false;
     int32_t ErrorCode = 0;
-    std::string ErrorText;
+    std::string ErrorText; // the reason in the user's words, lower case ("bu ad ağda bulunamadı"); may be empty
 };
+
+// The result box lists at most this many failed computers, then says how many more there are.
+inline constexpr int kBulkFailureLinesShown = 10;
 
 // A whole bulk send folded for the user.
 struct TBulkOutcome {

@@ -1,14 +1,17 @@
 // Every Turkish text of bulk sending, in one place.
 #pragma once
 
-// The result box when some deliveries failed: "<total> bilgisayardan <delivered> tanesine gönderildi."
+// The result box when some deliveries failed: "Mesaj <total> bilgisayardan <delivered> tanesine gönderildi."
 inline constexpr char kBulkSomeDeliveredBefore[] = "Mesaj ";
 inline constexpr char kBulkSomeDeliveredMiddle[] = " bilgisayardan ";
 inline constexpr char kBulkSomeDeliveredAfter[] = " tanesine gönderildi.";
-// ... and when none was delivered: "Mesaj <total> bilgisayarın hiçbirine gönderilemedi."
-inline constexpr char kBulkNoneDeliveredBefore[] = "Mesaj ";
-inline constexpr char kBulkNoneDeliveredAfter[] = " bilgisayarın hiçbirine gönderilemedi.";
-// The heading of the list of failed computers; each line reads "<computer> (<code>): <text>".
+// ... and when none was delivered.
+inline constexpr char kBulkNoneDelivered[] = "Mesaj gönderilemedi.";
+// The heading of the list of failed computers; each line reads "<computer>: <reason> (hata kodu <code>)."
 inline constexpr char kBulkFailedHeading[] = "Gönderilemeyen bilgisayarlar:";
-// Stands where a failure came without words, so that no line ends in an empty text.
-inline constexpr char kBulkUnknownFailure[] = "Bilinmeyen hata";
+// After the tenth line: "… ve <n> bilgisayar daha".
+inline constexpr char kBulkMoreBefore[] = "… ve ";
+inline constexpr char kBulkMoreAfter[] = " bilgisayar daha";
+// What the next Gönder does: the retry goes to the failed computers only.
+inline constexpr char kBulkRetry[] =
+    "Mesajı yalnızca bu bilgisayarlara yeniden göndermek için \"Gönder\" düğmesine basın.";

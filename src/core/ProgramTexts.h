@@ -3,7 +3,13 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <optional>
 #include <string_view>
+
+// A failure box: what happened (a full stop added), the system's own words if any, what to do next, and
+// "(hata kodu <code>)" last; each on a line of its own.
+std::string FailureBox(std::string_view what, std::string_view detail, std::string_view next,
+    std::optional<int64_t> code);
 
 // CreateWindowExA refused one of the program's windows (control name, last error).
 std::string WindowNotCreatedText(std::string_view name, uint32_t code);
@@ -32,6 +38,9 @@ std::string StartUpWindowMissingText(TStartUpWindow window);
 
 // A bulk send was asked for while the previous one still runs.
 std::string BulkSendRunningText();
+
+// Said under the enumeration's own text when the workgroup's browse master did not give the list either.
+std::string BrowseListUnavailableText();
 
 // The catch-all: a failure that carries no text of the program's own, and running out of memory.
 std::string UnexpectedFailureText();

@@ -4,18 +4,17 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "core/Text.h"
-
 namespace {
 
-constexpr std::string_view kNoActiveSessionReason = "Bilgisayarda şu anda oturum açmış bir kullanıcı yok";
-constexpr std::string_view kAccessDeniedReason = "Bilgisayar ileti göndermenize izin vermedi";
-constexpr std::string_view kRemoteCallsReason = "Bilgisayar uzaktan yapılan çağrıları kabul etmiyor";
-constexpr std::string_view kMessagePermissionAdmin =
-    "Alıcı bilgisayarın yöneticisi, hesabınıza oturumlara ileti gönderme izni (Message) vermeli";
-constexpr std::string_view kRemoteCallsAdmin =
-    "Alıcı bilgisayarın yöneticisi uzaktan çağrılara izin vermeli (Terminal Server anahtarında AllowRemoteRPC = 1) "
-    "ve hesabınıza ileti gönderme izni vermeli";
+// Where a user needs the administrator's settings, the box says whom to ask; BENIOKU.txt names the settings.
+constexpr char kNoActiveSessionReason[] = "alıcı bilgisayarda şu anda oturum açmış bir kullanıcı yok";
+constexpr char kNoActiveSessionNext[] = "Bir kullanıcı oturum açtığında yeniden deneyin.";
+constexpr char kAccessDeniedReason[] = "alıcı bilgisayar mesaj göndermenize izin vermedi";
+constexpr char kAccessDeniedNext[] =
+    "Alıcı bilgisayarın yöneticisinden hesabınıza mesaj gönderme izni vermesini isteyin; ayrıntılar BENİOKU dosyasında.";
+constexpr char kRemoteCallsReason[] = "alıcı bilgisayar uzaktan mesaj almıyor";
+constexpr char kRemoteCallsNext[] =
+    "Alıcı bilgisayarın yöneticisinden uzaktan mesaj almayı açmasını isteyin; ayrıntılar BENİOKU dosyasında.";
 
 bool IsOneOf(uint32_t code, std::initializer_list<uint32_t> codes)
 {
@@ -42,29 +41,16 @@ bool DeskIsThere(TWinPopupFailure direct)
 
 std::string TerminalMessageTitle(std::string_view sender) { return "Varnel — " + std::string(sender); }
 
-std::optional<TTerminalFailure> TerminalFailureToReport(TWinPopupFailure direct, const TTerminalResult& terminal)
+std::optional<TSendFailure> TerminalFailureToReport(TWinPopupFailure direct, const TTerminalResult& terminal)
 {
     if (terminal.Outcome == TTerminalOutcome::NoActiveSession)
-        return TTerminalFailure{kErrorNoActiveSession, kNoActiveSessionReason, {}};
+        return TSendFailure{kNoActiveSessionReason, kNoActiveSessionNext, kErrorNoActiveSession, {}};
     if (terminal.Outcome != TTerminalOutcome::Refused)
         return std::nullopt;
     const auto code = static_cast<int32_t>(terminal.Code);
     if (IsAccessDenied(terminal.Code))
-        return TTerminalFailure{code, kAccessDeniedReason, kMessagePermissionAdmin};
+        return TSendFailure{kAccessDeniedReason, kAccessDeniedNext, code, {}};
     if (IsRemoteCallRefused(terminal.Code) && DeskIsThere(direct))
-        return TTerminalFailure{code, kRemoteCallsReason, kRemoteCallsAdmin};
+        return TSendFailure{kRemoteCallsReason, kRemoteCallsNext, code, {}};
     return std::nullopt;
-}
-
-std::string TerminalFailureMessage(const TTerminalFailure& failure, std::string_view codeText)
-{
-    std::string message;
-    for (const std::string_view line : {codeText, failure.Reason, failure.AdminLine}) {
-        if (line.empty())
-            continue;
-        if (!message.empty())
-            message = WithFullStop(message) + "\r\n";
-        message += line;
-    }
-    return message;
 }

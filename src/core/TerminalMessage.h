@@ -1,5 +1,5 @@
 // The terminal-services message road in portable terms: the box's title, what the road came to, and which of two
-// failed roads explains the failure better, with the Turkish lines the user reads.
+// failed roads explains the failure better, in the user's words.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -26,20 +26,8 @@ struct TTerminalResult {
     uint32_t Code = 0;
 };
 
-// The terminal-services road's failure as the user reads it: the code whose words come first, the reason, and (empty
-// when it would not help) what the recipient's administrator has to allow.
-struct TTerminalFailure {
-    int32_t Code = 0;
-    std::string_view Reason;
-    std::string_view AdminLine;
-};
-
 // When both roads failed, the road's failure if it is the more informative one: the recipient answered it (access
 // denied, nobody signed in), or refused remote calls while the direct delivery found a computer that does not speak
 // its protocol. Nothing when the direct delivery's failure explains better (the computer was not found or refused
 // the message itself, the road was skipped or ran out of time).
-std::optional<TTerminalFailure> TerminalFailureToReport(TWinPopupFailure direct, const TTerminalResult& terminal);
-
-// The code's words with their full stop, then the reason and the administrator's line, each on a line of its own;
-// the last line has no full stop (the error box adds it).
-std::string TerminalFailureMessage(const TTerminalFailure& failure, std::string_view codeText);
+std::optional<TSendFailure> TerminalFailureToReport(TWinPopupFailure direct, const TTerminalResult& terminal);

@@ -1,7 +1,6 @@
 // The mapping from delivery failures to the platform's error codes and to the reasons the user reads.
 #include "core/WinPopupFailure.h"
 
-#include "core/Text.h"
 
 int32_t WinPopupErrorCode(TWinPopupFailure failure)
 {
@@ -22,37 +21,39 @@ int32_t WinPopupErrorCode(TWinPopupFailure failure)
     return kNerrNetworkError;
 }
 
-std::string_view WinPopupFailureReason(TWinPopupFailure failure)
+namespace {
+constexpr char kCheckName[] = "Bilgisayarın adını denetleyin ve açık olduğundan emin olun.";
+constexpr char kNotReceiving[] =
+    "Alıcı bilgisayarın yöneticisinden uzaktan mesaj almayı açmasını isteyin; ayrıntılar BENİOKU dosyasında.";
+constexpr char kTryAgain[] = "Yeniden deneyin; sorun sürerse alıcı bilgisayarın yöneticisine haber verin.";
+} // namespace
+
+TSendFailure DirectDeliveryFailure(TWinPopupFailure failure)
 {
+    const int32_t code = WinPopupErrorCode(failure);
     switch (failure) {
     case TWinPopupFailure::RecipientUnresolved:
-        return "Bilgisayar ağda bulunamadı";
+        return {"bu ad ağda bulunamadı", kCheckName, code, {}};
     case TWinPopupFailure::ConnectFailed:
-        return "Bilgisayar bağlantıyı geri çevirdi: ileti almıyor";
-    case TWinPopupFailure::ConnectTimedOut:
-        return "Bilgisayar belirlenen süre içinde yanıt vermedi";
     case TWinPopupFailure::SessionRefused:
-        return "Bilgisayar ileti oturumunu geri çevirdi: ileti almıyor";
+        return {"alıcı bilgisayar mesaj almıyor", kNotReceiving, code, {}};
+    case TWinPopupFailure::ConnectTimedOut:
+        return {"alıcı bilgisayar zamanında yanıt vermedi", kCheckName, code, {}};
     case TWinPopupFailure::MessageRefused:
-        return "Bilgisayar iletiyi kabul etmedi: ileti alımı kapalı ya da yeri dolu";
+        return {"alıcı bilgisayar mesajı kabul etmedi, mesaj alma kapalı ya da mesaj kutusu dolu",
+            "Biraz sonra yeniden deneyin; sorun sürerse alıcı bilgisayarın kullanıcısına haber verin.", code, {}};
     case TWinPopupFailure::ConnectionLost:
-        return "Bilgisayarla bağlantı gönderim sırasında koptu";
+        return {"alıcı bilgisayarla bağlantı gönderim sırasında koptu", "Yeniden deneyin.", code, {}};
     case TWinPopupFailure::TimedOut:
-        return "Gönderim belirlenen süre içinde tamamlanamadı";
+        return {"gönderim belirlenen süre içinde bitmedi",
+            "Ağ bağlantınızı denetleyin ve biraz sonra yeniden deneyin.", code, {}};
     case TWinPopupFailure::MalformedReply:
-        return "Bilgisayarın yanıtı anlaşılamadı";
+        return {"alıcı bilgisayarın yanıtı anlaşılamadı", kTryAgain, code, {}};
     case TWinPopupFailure::UnexpectedStatus:
-        return "Bilgisayar iletiyi beklenmeyen bir hatayla geri çevirdi";
+        return {"alıcı bilgisayar mesajı beklenmeyen bir yanıtla geri çevirdi", kTryAgain, code, {}};
     case TWinPopupFailure::LocalFault:
         break;
     }
-    return "Bu bilgisayarda ağ işlemi yapılamadı";
-}
-
-std::string WinPopupFailureMessage(TWinPopupFailure failure, std::string_view codeText)
-{
-    const std::string_view reason = WinPopupFailureReason(failure);
-    if (codeText.empty())
-        return std::string(reason);
-    return WithFullStop(codeText) + "\r\n" + std::string(reason);
+    return {"bu bilgisayarda ağ işlemi yapılamadı", "Ağ bağlantınızı denetleyin ve Varnel'i yeniden başlatın.", code,
+        {}};
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/Exceptions.h"
+#include "core/SendFailure.h"
 
 inline constexpr int32_t kNerrNameNotFound = 2273; // the message alias could not be found on the network
 inline constexpr int32_t kNerrNetworkError = 2136; // a general network error occurred
@@ -26,12 +27,8 @@ enum class TWinPopupFailure {
 // 2273 when the recipient cannot be resolved, refuses the session or is not receiving; 2136 otherwise.
 int32_t WinPopupErrorCode(TWinPopupFailure failure);
 
-// The concrete reason, one Turkish sentence in code page 1254 without its final full stop (the error box adds
-// it), shown under the code's text.
-std::string_view WinPopupFailureReason(TWinPopupFailure failure);
-
-// A failed delivery's message: the code's words with their full stop, and the reason on a line of its own.
-std::string WinPopupFailureMessage(TWinPopupFailure failure, std::string_view codeText);
+// The failure in the user's words, with the code above; the system's own text is the caller's to add.
+TSendFailure DirectDeliveryFailure(TWinPopupFailure failure);
 
 // A peer's reply that cannot be read as the protocol defines it.
 class EProtocolError : public Exception {

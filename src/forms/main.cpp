@@ -13,6 +13,7 @@
 #include "resource.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/Hints.h"
 #include "toolkit/Layout.h"
 #include "toolkit/ProgressIcon.h"
 #include "toolkit/ThemeParts.h"
@@ -127,6 +128,12 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner, "TForm1", 350, 300)
     Btn_History->Margin = 0;
     Btn_Gonder->SetGlyph(LoadResourceIcon(IDI_GLYPH_ENVELOPE));
     SetActiveControl(MesajMemo);
+    // The two recipient buttons and the status ball show only pictures: a hint says what they are.
+    auto* hints = new THints(this);
+    hints->SetName("Hints1");
+    hints->Add(*Btn_Tek, "Bilgisayar seç");
+    hints->Add(*Btn_Toplu, "Toplu gönderim listesi");
+    hints->Add(*Image1, "Durum: kırmızı top, mesaj henüz gönderilmedi; yeşil top, mesaj gönderildi");
 
     BindHandlers();
     NotifyLoaded();
@@ -179,7 +186,7 @@ void TForm1::CreateComponents()
 
     TrayIcon1 = new TWsTrayIcon(this);
     TrayIcon1->SetName("TrayIcon1");
-    TrayIcon1->SetHint("Varnel (Ağ Mesajlaşma)");
+    TrayIcon1->SetHint("Varnel (Ağ Mesajlaşması)");
     const TIconHandle programIcon(LoadResourceIcon(IDI_VARNEL));
     TrayIcon1->SetIcon(programIcon.Get());
     // "_" and "X" post minimise and close to this window; the icon sees this window's messages first (from its
@@ -310,7 +317,8 @@ void TForm1::BulkSender1Finished(TObject*, const std::vector<TDeliveryResult>& r
     if (FBulkRecipients == FBulkSentTo)
         FBulkRecipients = outcome.Failed;
     ShowStatusPicture(1);
-    throw EWsNetException(outcome.FailureSummary);
+    // Some arrived: a warning, not a stop; the box says which did not and what the next Gönder does.
+    MessageDlg(outcome.FailureSummary, outcome.AnyDelivered() ? TMsgDlgType::mtWarning : TMsgDlgType::mtError, mbOK, 0);
 }
 
 void TForm1::Btn_TekClick(TObject*)

@@ -26,8 +26,9 @@ void DeliverWithoutMessenger(const std::string& from, const std::string& to, con
     const TTerminalResult terminal = SendTerminalMessage(from, to, text, spent < boundMs ? boundMs - spent : 0);
     if (terminal.Outcome == TTerminalOutcome::Delivered)
         return;
-    if (const auto failure = TerminalFailureToReport(direct->Failure, terminal))
-        throw EWsNetException(TerminalFailureMessage(*failure, ErrorCodeText(static_cast<uint32_t>(failure->Code))),
-            failure->Code);
-    RaiseWinPopupFailure(direct->Failure);
+    if (auto failure = TerminalFailureToReport(direct->Failure, terminal)) {
+        failure->Detail = SystemErrorText(static_cast<uint32_t>(failure->Code));
+        throw EWsNetException(to, std::move(*failure));
+    }
+    RaiseWinPopupFailure(to, direct->Failure);
 }

@@ -9,6 +9,7 @@
 
 #include "net/BrowseMaster.h"
 #include "net/NetApi32.h"
+#include "core/ProgramTexts.h"
 #include "core/Text.h"
 #include "toolkit/CodePages.h"
 #include "toolkit/SysUtils.h"
@@ -103,6 +104,9 @@ std::unique_ptr<TServerList> TNTService::EnumServers(const std::string& ServerNa
                 *list = std::move(*names);
                 return list;
             }
+            // The enumeration's own text stays first; what the user can do follows in Turkish.
+            const ENTException failure = MakeNTException(status, SystemMessageInAnyLanguage);
+            throw ENTException(failure.Message() + "\r\n" + BrowseListUnavailableText(), status);
         }
         // While the owner is still building its layout a failing status is ignored, as it always was.
         if (status != NERR_Success && status != ERROR_MORE_DATA && !Loading())

@@ -16,5 +16,5 @@ void DeliverNetMessage(const TNetMessageRoute& untrimmed)
     if (result == ERROR_NOT_SUPPORTED) // what the messenger operation answers since the service was removed
         DeliverWithoutMessenger(route.From, route.To, route.Text); // no messenger service here: the other roads
     else if (result != 0)
-        throw EWsNetException(ErrorCodeText(result), static_cast<int32_t>(result));
+        throw EWsNetException(route.To, MessengerFailure(result, SystemErrorText(result)));
 }

@@ -116,8 +116,9 @@ std::optional<TWinPopupFault> TryDeliverWinPopup(const std::string& from, const 
     return TWinPopupFault{exchange.Failure().value_or(TWinPopupFailure::LocalFault), exchange.Problem()};
 }
 
-void RaiseWinPopupFailure(TWinPopupFailure failure)
+void RaiseWinPopupFailure(const std::string& to, TWinPopupFailure failure)
 {
-    const int32_t code = WinPopupErrorCode(failure);
-    throw EWsNetException(WinPopupFailureMessage(failure, ErrorCodeText(static_cast<uint32_t>(code))), code);
+    TSendFailure words = DirectDeliveryFailure(failure);
+    words.Detail = SystemErrorText(static_cast<uint32_t>(words.Code));
+    throw EWsNetException(to, std::move(words));
 }

@@ -34,7 +34,6 @@ struct TWinPopupFault {
 std::optional<TWinPopupFault> TryDeliverWinPopup(const std::string& from, const std::string& to,
     const std::string& text);
 
-// Raises EWsNetException for a failed direct delivery: 2273 when the recipient cannot be resolved, refuses the
-// session or is not receiving, 2136 for any other fault; its message is the code's words and, on a second line,
-// the reason in Turkish.
-[[noreturn]] void RaiseWinPopupFailure(TWinPopupFailure failure);
+// Raises EWsNetException for a failed direct delivery to `to`: 2273 when the recipient cannot be resolved, refuses
+// the session or is not receiving, 2136 for any other fault; its message is the failure box of DirectDeliveryFailure.
+[[noreturn]] void RaiseWinPopupFailure(const std::string& to, TWinPopupFailure failure);

@@ -2,9 +2,12 @@
 #include "net/WsBase.h"
 
 #include "core/NetErrorTexts.h"
+#include "core/Text.h"
 #include "toolkit/SysUtils.h"
 
 std::string ErrorCodeText(uint32_t code) { return ErrorCodeText(code, SystemMessageInUserLanguage); }
+
+std::string SystemErrorText(uint32_t code) { return CleanSystemText(Trim(SystemMessage(code, 0, 256))); }
 
 bool IsNtVersion5OrLater()
 {

@@ -19,5 +19,9 @@ public:
 // 256 characters): the system's text, else the network error table's; empty when neither knows the code.
 std::string ErrorCodeText(uint32_t code);
 
+// The system's own text for a code, asked with language id 0 (the documented search order, so an English Windows
+// with Turkish regional settings still answers), at most 256 characters, cleaned; empty when it has none.
+std::string SystemErrorText(uint32_t code);
+
 // True on the NT family from version 5 (Windows 2000) on.
 bool IsNtVersion5OrLater();

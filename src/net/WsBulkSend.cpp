@@ -39,14 +39,17 @@ TDeliveryResult DeliverOne(const TNetMessageRoute& common, const std::string& re
         route.To = recipient;
         DeliverNetMessage(route);
         result.Delivered = true;
+    } catch (const EWsNetException& e) {
+        result.ErrorCode = e.ErrorCode();
+        if (e.Failure())
+            result.ErrorText = e.Failure()->Reason;
     } catch (const EWsException& e) {
         result.ErrorCode = e.ErrorCode();
-        result.ErrorText = e.Message();
     } catch (const std::bad_alloc&) {
         result.ErrorCode = ERROR_NOT_ENOUGH_MEMORY;
-        result.ErrorText = ErrorCodeText(ERROR_NOT_ENOUGH_MEMORY);
-    } catch (const std::exception& e) {
-        result.ErrorText = e.what();
+        result.ErrorText = MessengerFailure(ERROR_NOT_ENOUGH_MEMORY, {}).Reason;
+    } catch (const std::exception&) {
+        // No words of the program's own: the list says that something unexpected happened.
     }
     return result;
 }

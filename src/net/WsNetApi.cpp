@@ -26,11 +26,11 @@ uint32_t CallNetMessageBufferSend(const std::string& server, const std::string& 
     std::wstring message = ToWide(text).value_or(std::wstring());
     TLibraryBinding& library = NetApi32::NetworkLibrary();
     if (const DWORD error = library.Load())
-        throw EWsNetException(ErrorCodeText(error) + " [" + library.Name() + "]", static_cast<int32_t>(error));
+        throw EWsNetException(to, NetworkLibraryMissing(error, SystemErrorText(error)));
     const TLibraryBinding::TCall call(library, "NetMessageBufferSend");
     const auto send = call.Entry<TNetMessageBufferSend>();
     if (!send)
-        throw EWsNetException(ErrorCodeText(call.Error()), static_cast<int32_t>(call.Error()));
+        throw EWsNetException(to, MessengerOperationMissing(call.Error(), SystemErrorText(call.Error())));
     return send(Pointer(serverName), Pointer(toName), Pointer(fromName),
         message.empty() ? nullptr : reinterpret_cast<LPBYTE>(message.data()), WideBufferLength(message.size()));
 }

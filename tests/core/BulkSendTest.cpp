@@ -45,7 +45,7 @@ TEST(FoldBulkResults, AllDeliveredLeavesNothingToSay)
 TEST(FoldBulkResults, SomeFailedNamesEachFailureAndKeepsThemForTheRetry)
 {
     const TBulkOutcome outcome = FoldBulkResults(
-        {Failed("PC01", 2273, "Ad bulunamad\xFD\r\nAl\xFDc\xFD yok \n"), Ok("PC02"), Failed("PC03", 53, "  "), Ok("PC04")});
+        {Failed("PC01", 2273, " bu ad a\xF0" "da bulunamad\xFD "), Ok("PC02"), Failed("PC03", 0, "  "), Ok("PC04")});
     EXPECT_TRUE(outcome.AnyDelivered());
     EXPECT_EQ(outcome.Total, 4);
     EXPECT_EQ(outcome.Delivered, 2);
@@ -53,20 +53,33 @@ TEST(FoldBulkResults, SomeFailedNamesEachFailureAndKeepsThemForTheRetry)
     EXPECT_EQ(outcome.FailureSummary,
         "Mesaj 4 bilgisayardan 2 tanesine g\xF6nderildi.\n\n"
         "G\xF6nderilemeyen bilgisayarlar:\n"
-        "PC01 (2273): Ad bulunamad\xFD - Al\xFDc\xFD yok\n"
-        "PC03 (53): Bilinmeyen hata");
+        "PC01: bu ad a\xF0" "da bulunamad\xFD (hata kodu 2273).\n"
+        "PC03: beklenmeyen bir sorun olu\xFEtu.\n\n"
+        "Mesaj\xFD yaln\xFDzca bu bilgisayarlara yeniden g\xF6ndermek i\xE7in \"G\xF6nder\" d\xFC\xF0mesine bas\xFDn.");
 }
 
 TEST(FoldBulkResults, NoneDeliveredSaysSoAndRetriesEveryone)
 {
-    const TBulkOutcome outcome = FoldBulkResults({Failed("PC01", 5, "Eri\xFEim engellendi"), Failed("PC02", -1, "x")});
+    const TBulkOutcome outcome = FoldBulkResults({Failed("PC01", 5, "x"), Failed("PC02", -1, "y")});
     EXPECT_FALSE(outcome.AnyDelivered());
     EXPECT_EQ(outcome.Failed, (std::vector<std::string>{"PC01", "PC02"}));
-    EXPECT_EQ(outcome.FailureSummary,
-        "Mesaj 2 bilgisayar\xFDn hi\xE7" "birine g\xF6nderilemedi.\n\n"
-        "G\xF6nderilemeyen bilgisayarlar:\n"
-        "PC01 (5): Eri\xFEim engellendi\n"
-        "PC02 (-1): x");
+    EXPECT_EQ(outcome.FailureSummary.rfind("Mesaj g\xF6nderilemedi.\n\n", 0), 0u) << outcome.FailureSummary;
+    EXPECT_NE(outcome.FailureSummary.find("\nPC02: y (hata kodu -1).\n"), std::string::npos);
+}
+
+TEST(FoldBulkResults, TheBoxListsTenFailuresAndCountsTheRestButRetriesAll)
+{
+    for (const int failed : {10, 11, 40}) {
+        std::vector<TDeliveryResult> results{Ok("PC00")};
+        for (int i = 1; i <= failed; ++i)
+            results.push_back(Failed(("PC" + std::to_string(i)).c_str(), 2273, "z"));
+        const TBulkOutcome outcome = FoldBulkResults(results);
+        EXPECT_EQ(outcome.Failed.size(), static_cast<size_t>(failed));
+        EXPECT_NE(outcome.FailureSummary.find("\nPC10: z"), std::string::npos) << failed;
+        EXPECT_EQ(outcome.FailureSummary.find("\nPC11: z"), std::string::npos) << failed;
+        const std::string more = "\n\x85 ve " + std::to_string(failed - 10) + " bilgisayar daha\n";
+        EXPECT_EQ(outcome.FailureSummary.find(more) != std::string::npos, failed > 10) << outcome.FailureSummary;
+    }
 }
 
 TEST(BulkProgress, PerMilleStaysWithinBounds)

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/BulkSend.h"
-#include "core/NetErrorTexts.h"
 #include "core/ProgramTexts.h"
+#include "core/SendFailure.h"
 #include "core/TerminalMessage.h"
 #include "core/WinPopupFailure.h"
 
@@ -24,10 +24,9 @@ struct TFailureCase {
 using F = TWinPopupFailure;
 using O = TTerminalOutcome;
 
-const TSystemErrorText kNoSystemText = [](uint32_t) { return std::string(); };
-
-// The codes a messenger send meets in practice, and one the program has no words of its own for.
-const uint32_t kMessengerCodes[] = {5, 8, 53, 87, 1722, 2106, 2114, 2136, 2138, 2141, 2273, 2137, 12345};
+// The codes a messenger send meets in practice, and one the program has no words for.
+const uint32_t kMessengerCodes[] = {5, 8, 53, 87, 1722, 2102, 2106, 2114, 2136, 2137, 2138, 2141, 2273, 2281, 2282,
+    2284, 2287, 12345};
 const F kDirectFailures[] = {F::RecipientUnresolved, F::ConnectFailed, F::ConnectTimedOut, F::SessionRefused,
     F::MessageRefused, F::ConnectionLost, F::TimedOut, F::MalformedReply, F::UnexpectedStatus, F::LocalFault};
 const TTerminalResult kSessionRoadResults[] = {{O::NoActiveSession, 0}, {O::Refused, 5}, {O::Refused, 1326},
@@ -37,18 +36,23 @@ const TTerminalResult kSessionRoadResults[] = {{O::NoActiveSession, 0}, {O::Refu
 std::vector<TFailureCase> SendRoadTexts()
 {
     std::vector<TFailureCase> cases;
-    for (const uint32_t code : kMessengerCodes)
-        cases.push_back({"messenger " + std::to_string(code), ErrorCodeText(code, kNoSystemText), code});
+    // A Turkish Windows's own text may stand under the program's sentence; without it the box is whole too.
+    for (const std::string detail : {"", "A\xF0 yolu bulunamad\xFD"}) {
+        for (const uint32_t code : kMessengerCodes)
+            cases.push_back({"messenger " + std::to_string(code), SendFailureBox("PC02", MessengerFailure(code, detail)),
+                code});
+    }
+    cases.push_back({"library", SendFailureBox("PC02", NetworkLibraryMissing(126, "")), 126});
+    cases.push_back({"operation", SendFailureBox("PC02", MessengerOperationMissing(127, "")), 127});
     for (const F failure : kDirectFailures)
         cases.push_back({"direct delivery " + std::to_string(static_cast<int>(failure)),
-            WinPopupFailureMessage(failure, ErrorCodeText(WinPopupErrorCode(failure), kNoSystemText)),
-            WinPopupErrorCode(failure)});
+            SendFailureBox("\\\\PC02", DirectDeliveryFailure(failure)), WinPopupErrorCode(failure)});
     for (const TTerminalResult& result : kSessionRoadResults) {
         const auto failure = TerminalFailureToReport(F::SessionRefused, result);
         EXPECT_TRUE(failure) << result.Code;
         if (failure)
-            cases.push_back({"session road " + std::to_string(result.Code),
-                TerminalFailureMessage(*failure, ErrorCodeText(failure->Code, kNoSystemText)), failure->Code});
+            cases.push_back({"session road " + std::to_string(result.Code), SendFailureBox("PC02", *failure),
+                failure->Code});
     }
     return cases;
 }
@@ -61,12 +65,14 @@ std::vector<TFailureCase> BulkTexts()
             std::vector<TDeliveryResult> results(static_cast<size_t>(delivered), TDeliveryResult{"PC00", true, 0, ""});
             for (int i = 0; i < failed; ++i)
                 results.push_back({"PC" + std::to_string(i + 1), false, 2273,
-                    WinPopupFailureMessage(F::RecipientUnresolved, ErrorCodeText(2273, kNoSystemText))});
+                    i % 2 ? DirectDeliveryFailure(F::RecipientUnresolved).Reason : std::string()});
             cases.push_back({"bulk " + std::to_string(delivered) + "/" + std::to_string(failed),
                 FoldBulkResults(results).FailureSummary, std::nullopt});
         }
     }
     cases.push_back({"bulk send still running", BulkSendRunningText(), std::nullopt});
+    // The enumeration's own English text stands above it, as the enumeration has always shown it.
+    cases.push_back({"browse list", BrowseListUnavailableText(), std::nullopt});
     return cases;
 }
 
@@ -215,11 +221,18 @@ TEST(FailureTexts, EveryFailureTextIsTurkishSaysWhatToDoAndEndsWithItsCode)
         EXPECT_EQ(CodePageFault(c.Text), "");
         if (c.Code) {
             const std::vector<std::string> lines = Lines(c.Text);
-            EXPECT_FALSE(lines.empty());
-            if (!lines.empty())
-                EXPECT_EQ(lines.back(), "(hata kodu " + std::to_string(*c.Code) + ")");
+            EXPECT_EQ(lines.empty() ? std::string() : lines.back(), "(hata kodu " + std::to_string(*c.Code) + ")");
         }
     }
+}
+
+TEST(FailureTexts, TurkishLettersAreTheCodePagesBytes)
+{
+    // "ı" 0xFD, "ğ" 0xF0, "İ" 0xDD, "Ö" 0xD6, "ö" 0xF6: where Latin-1 has other letters.
+    EXPECT_EQ(SendFailureLine("PC02", DirectDeliveryFailure(F::RecipientUnresolved)),
+        "PC02: bu ad a\xF0" "da bulunamad\xFD (hata kodu 2273).");
+    EXPECT_NE(DirectDeliveryFailure(F::SessionRefused).Next.find("BEN\xDDOKU"), std::string::npos);
+    EXPECT_NE(BulkSendRunningText().find("\xD6nceki toplu g\xF6nderim"), std::string::npos);
 }
 
 TEST(FailureTexts, TheChecksCatchWhatTheyAreFor)

@@ -20,7 +20,7 @@ TEST(TerminalMessage, TheRoadsFailureIsReportedOnlyWhenItExplainsMore)
         F Direct;
         TTerminalResult Terminal;
         int32_t Code; // 0: the direct delivery's failure stands
-        bool AdminLine;
+        bool AskTheAdministrator;
     } cases[] = {
         {"access denied wins over a computer not found", F::RecipientUnresolved, {O::Refused, 5}, 5, true},
         {"a refused logon is access denied too", F::SessionRefused, {O::Refused, 1326}, 1326, true},
@@ -40,29 +40,20 @@ TEST(TerminalMessage, TheRoadsFailureIsReportedOnlyWhenItExplainsMore)
         EXPECT_EQ(failure ? failure->Code : 0, c.Code) << c.What;
         if (failure) {
             EXPECT_FALSE(failure->Reason.empty()) << c.What;
-            EXPECT_EQ(!failure->AdminLine.empty(), c.AdminLine) << c.What;
+            EXPECT_EQ(failure->Next.find("yöneticisinden") != std::string::npos, c.AskTheAdministrator) << c.What;
         }
     }
 }
 
-TEST(TerminalMessage, TheAdministratorsLineNamesWhatToAllow)
+TEST(TerminalMessage, WhereTheAdministratorMustAllowItTheBoxSaysWhomToAskAndNamesNoSetting)
 {
-    const auto rpc = TerminalFailureToReport(F::SessionRefused, {O::Refused, 1722});
-    ASSERT_TRUE(rpc);
-    EXPECT_NE(rpc->AdminLine.find("AllowRemoteRPC = 1"), std::string_view::npos);
-    EXPECT_NE(rpc->AdminLine.find("ileti gönderme izni"), std::string_view::npos);
-    const auto denied = TerminalFailureToReport(F::SessionRefused, {O::Refused, 5});
-    ASSERT_TRUE(denied);
-    EXPECT_NE(denied->AdminLine.find("ileti gönderme izni"), std::string_view::npos);
-}
-
-TEST(TerminalMessage, TheMessageHasOneLineEachAndLeavesTheLastFullStopToTheBox)
-{
-    const TTerminalFailure failure{5, "Neden", "Yönetici"};
-    EXPECT_EQ(TerminalFailureMessage(failure, "Access is denied"), "Access is denied.\r\nNeden.\r\nYönetici");
-    // Without words for the code, the reason comes first.
-    EXPECT_EQ(TerminalFailureMessage(failure, ""), "Neden.\r\nYönetici");
-    EXPECT_EQ(TerminalFailureMessage({7022, "Kimse yok", {}}, "Bulunamadı"), "Bulunamadı.\r\nKimse yok");
+    for (const TTerminalResult result : {TTerminalResult{O::Refused, 1722}, TTerminalResult{O::Refused, 5}}) {
+        const auto failure = TerminalFailureToReport(F::SessionRefused, result);
+        ASSERT_TRUE(failure);
+        EXPECT_NE(failure->Next.find("yöneticisinden"), std::string::npos) << result.Code;
+        EXPECT_NE(failure->Next.find("BENİOKU"), std::string::npos) << result.Code;
+        EXPECT_EQ(failure->Next.find("AllowRemoteRPC"), std::string::npos) << result.Code;
+    }
 }
 
 } // namespace

@@ -279,25 +279,28 @@ TEST(WinPopupExchange, TransportFailuresAreTheCarriersAndKeepTheFirstReason)
     EXPECT_FALSE(done.Failure());
 }
 
-TEST(WinPopupFailure, EachReasonIsItsOwnTurkishLineUnderTheCodesWords)
+TEST(WinPopupFailure, EachReasonIsOneClauseWithItsNextStepAndCode)
 {
     const TWinPopupFailure failures[] = {TWinPopupFailure::RecipientUnresolved, TWinPopupFailure::ConnectFailed,
-        TWinPopupFailure::ConnectTimedOut, TWinPopupFailure::SessionRefused, TWinPopupFailure::MessageRefused,
-        TWinPopupFailure::ConnectionLost, TWinPopupFailure::TimedOut, TWinPopupFailure::MalformedReply,
-        TWinPopupFailure::UnexpectedStatus, TWinPopupFailure::LocalFault};
-    std::set<std::string_view> reasons;
+        TWinPopupFailure::ConnectTimedOut, TWinPopupFailure::MessageRefused, TWinPopupFailure::ConnectionLost,
+        TWinPopupFailure::TimedOut, TWinPopupFailure::MalformedReply, TWinPopupFailure::UnexpectedStatus,
+        TWinPopupFailure::LocalFault};
+    std::set<std::string> reasons;
     for (const TWinPopupFailure failure : failures) {
-        const std::string_view reason = WinPopupFailureReason(failure);
-        EXPECT_TRUE(reasons.insert(reason).second) << "two failures read alike: " << reason;
-        ASSERT_FALSE(reason.empty());
-        EXPECT_NE(reason.back(), '.') << reason; // the error box adds it
-        EXPECT_EQ(reason.find('\n'), std::string_view::npos) << reason;
+        const TSendFailure words = DirectDeliveryFailure(failure);
+        EXPECT_TRUE(reasons.insert(words.Reason).second) << "two failures read alike: " << words.Reason;
+        ASSERT_FALSE(words.Reason.empty());
+        EXPECT_NE(words.Reason.back(), '.') << words.Reason; // the box adds it
+        EXPECT_EQ(words.Reason.find('\n'), std::string::npos) << words.Reason;
+        EXPECT_FALSE(words.Next.empty()) << words.Reason;
+        EXPECT_EQ(words.Code, WinPopupErrorCode(failure));
     }
-    EXPECT_EQ(WinPopupFailureReason(TWinPopupFailure::RecipientUnresolved), "Bilgisayar ağda bulunamadı");
-    EXPECT_EQ(WinPopupFailureMessage(TWinPopupFailure::ConnectTimedOut,
-                  "The message alias could not be found on the network"),
-        "The message alias could not be found on the network.\r\nBilgisayar belirlenen süre içinde yanıt vermedi");
-    EXPECT_EQ(WinPopupFailureMessage(TWinPopupFailure::TimedOut, ""), WinPopupFailureReason(TWinPopupFailure::TimedOut));
+    // A refused session and a refused connection both mean the computer is there and does not take messages.
+    EXPECT_EQ(DirectDeliveryFailure(TWinPopupFailure::SessionRefused).Reason,
+        DirectDeliveryFailure(TWinPopupFailure::ConnectFailed).Reason);
+    EXPECT_EQ(SendFailureBox("PC02", DirectDeliveryFailure(TWinPopupFailure::RecipientUnresolved)),
+        "Mesaj PC02 bilgisayarına gönderilemedi: bu ad ağda bulunamadı.\r\n"
+        "Bilgisayarın adını denetleyin ve açık olduğundan emin olun.\r\n(hata kodu 2273)");
 }
 
 } // namespace
