@@ -1,8 +1,6 @@
 // The wording of failed sends and the shape of their boxes and list lines.
 #include "core/SendFailure.h"
 
-#include <algorithm>
-
 #include "core/ProgramTexts.h"
 #include "core/Text.h"
 
@@ -40,11 +38,12 @@ constexpr TMessengerWords kMessengerWords[] = {
     {2287, "alıcı bilgisayarın mesaj kutusu dolu", "Biraz sonra yeniden deneyin."},
 };
 
+// A name given as \\PC02 names the computer PC02.
 std::string WithoutBackslashes(std::string_view name)
 {
-    std::string bare = Trim(name);
-    bare.erase(std::remove(bare.begin(), bare.end(), '\\'), bare.end());
-    return bare;
+    const std::string bare = Trim(name);
+    const size_t start = bare.find_first_not_of('\\');
+    return start == std::string::npos ? std::string() : bare.substr(start);
 }
 
 std::string CodeText(int32_t code) { return code ? "(hata kodu " + std::to_string(code) + ")" : std::string(); }
@@ -74,10 +73,10 @@ TSendFailure MessengerFailure(uint32_t code, std::string systemText)
     return {"beklenmeyen bir ağ sorunu oluştu", kCheckNetwork, signedCode, std::move(systemText)};
 }
 
-TSendFailure NetworkLibraryMissing(uint32_t code, std::string systemText)
+TSendFailure NetworkLibraryMissing(uint32_t code, std::string systemText, std::string_view library)
 {
-    return {"Windows'un ağ kitaplığı (netapi32.dll) yüklenemedi", kThisComputer, static_cast<int32_t>(code),
-        std::move(systemText)};
+    return {"Windows'un ağ kitaplığı (" + std::string(library) + ") yüklenemedi", kThisComputer,
+        static_cast<int32_t>(code), std::move(systemText)};
 }
 
 TSendFailure MessengerOperationMissing(uint32_t code, std::string systemText)

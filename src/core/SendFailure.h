@@ -23,7 +23,7 @@ std::string SendFailureLine(std::string_view recipient, const TSendFailure& fail
 TSendFailure MessengerFailure(uint32_t code, std::string systemText);
 
 // Windows's network library could not be loaded, or it has no messenger operation.
-TSendFailure NetworkLibraryMissing(uint32_t code, std::string systemText);
+TSendFailure NetworkLibraryMissing(uint32_t code, std::string systemText, std::string_view library);
 TSendFailure MessengerOperationMissing(uint32_t code, std::string systemText);
 
 // A failure that came without words of its own (an unexpected exception on a worker).

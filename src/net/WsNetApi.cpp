@@ -26,7 +26,7 @@ uint32_t CallNetMessageBufferSend(const std::string& server, const std::string& 
     std::wstring message = ToWide(text).value_or(std::wstring());
     TLibraryBinding& library = NetApi32::NetworkLibrary();
     if (const DWORD error = library.Load())
-        throw EWsNetException(to, NetworkLibraryMissing(error, SystemErrorText(error)));
+        throw EWsNetException(to, NetworkLibraryMissing(error, SystemErrorText(error), library.Name()));
     const TLibraryBinding::TCall call(library, "NetMessageBufferSend");
     const auto send = call.Entry<TNetMessageBufferSend>();
     if (!send)

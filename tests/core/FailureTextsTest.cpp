@@ -42,7 +42,7 @@ std::vector<TFailureCase> SendRoadTexts()
             cases.push_back({"messenger " + std::to_string(code), SendFailureBox("PC02", MessengerFailure(code, detail)),
                 code});
     }
-    cases.push_back({"library", SendFailureBox("PC02", NetworkLibraryMissing(126, "")), 126});
+    cases.push_back({"library", SendFailureBox("PC02", NetworkLibraryMissing(126, "", "netapi32.dll")), 126});
     cases.push_back({"operation", SendFailureBox("PC02", MessengerOperationMissing(127, "")), 127});
     for (const F failure : kDirectFailures)
         cases.push_back({"direct delivery " + std::to_string(static_cast<int>(failure)),

@@ -69,10 +69,11 @@ protected:
         Click(FindChildById(Main, idBtn_Gonder));
     }
 
-    // The error box of the program's top level: its message, then OK.
-    std::vector<std::string> DismissErrorBox()
+    // The error box of the program's top level ("Varnel"), or a box of the program's own with that caption ("Uyarı",
+    // "Hata"): its message, then OK.
+    std::vector<std::string> DismissErrorBox(const char* title = "Varnel")
     {
-        HWND box = WaitForMessageBox(*Process, "Varnel");
+        HWND box = WaitForMessageBox(*Process, title);
         EXPECT_NE(box, nullptr) << "no error box";
         if (!box)
             return {};
@@ -81,7 +82,7 @@ protected:
         EXPECT_EQ(d.Buttons.size(), 1u);
         if (!d.Buttons.empty())
             Click(d.Buttons[0].Window);
-        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
+        EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", title));
         return d.Texts;
     }
 

@@ -191,9 +191,11 @@ TEST_F(LanTest, ASendToANameNobodyOnTheNetworkHasEndsInTheErrorBox)
     HWND box = SendToTheOfferedName("Yarın görüşürüz");
     ASSERT_NE(box, nullptr) << "no error box";
     const TDialog d = ReadDialog(box);
-    // Wine's message table has no text for 2273: the program's own table speaks, and the reason follows.
-    EXPECT_EQ(d.Texts, std::vector<std::string>{"The message alias could not be found on the network.\r\n"
-                                                "Bilgisayar ağda bulunamadı."});
+    // Wine's message table has no text for 2273: the program's own sentence stands alone.
+    EXPECT_EQ(d.Texts, std::vector<std::string>{"Mesaj " + Text(Item(idEdt_Bilgisayar)) +
+                                                " bilgisayarına gönderilemedi: bu ad ağda bulunamadı.\r\n"
+                                                "Bilgisayarın adını denetleyin ve açık olduğundan emin olun.\r\n"
+                                                "(hata kodu 2273)"});
     SaveScreenshot(box, Scenario.PathOf("failed-send.bmp"));
     Click(d.Buttons.at(0).Window);
     EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
@@ -229,8 +231,9 @@ TEST_F(LanTest, ARefusalFromTheSessionsSaysWhatTheAdministratorHasToAllow)
     ASSERT_NE(box, nullptr) << "no error box";
     const TDialog d = ReadDialog(box);
     ASSERT_FALSE(d.Texts.empty());
-    EXPECT_NE(d.Texts[0].find("ileti gönderme izni"), std::string::npos) << d.Texts[0];
-    EXPECT_EQ(d.Texts[0].back(), '.');
+    EXPECT_NE(d.Texts[0].find("yöneticisinden hesabınıza mesaj gönderme izni vermesini isteyin"), std::string::npos)
+        << d.Texts[0];
+    EXPECT_TRUE(d.Texts[0].ends_with("\r\n(hata kodu 5)")) << d.Texts[0];
     SaveScreenshot(box, Scenario.PathOf("session-refusal.bmp"));
     Click(d.Buttons.at(0).Window);
     EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));

@@ -9,6 +9,15 @@
 #include <string>
 
 #include "net/WsNetMsg.h"
+#include "core/WinPopupFailure.h"
+
+// The box a failed direct delivery to `to` shows, with the system's own text for its code where there is one.
+inline std::string DirectDeliveryBox(const std::string& to, TWinPopupFailure failure)
+{
+    TSendFailure words = DirectDeliveryFailure(failure);
+    words.Detail = SystemErrorText(static_cast<uint32_t>(words.Code));
+    return SendFailureBox(to, words);
+}
 
 struct TSendResult {
     int32_t Code = 0;

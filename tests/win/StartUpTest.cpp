@@ -12,6 +12,7 @@
 #include "core/Exceptions.h"
 #include "forms/f_Toplu.h"
 #include "forms/f_history.h"
+#include "core/ProgramTexts.h"
 #include "forms/main.h"
 #include "toolkit/Application.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 TWindowBuilder CannotBuild(const std::string& name)
 {
-    return [name](TApplication&) { throw Exception("Cannot create window " + name); };
+    return [name](TApplication&) { throw Exception(WindowNotCreatedText(name, ERROR_NOT_ENOUGH_MEMORY)); };
 }
 
 class StartUpTest : public ::testing::Test {
@@ -52,7 +53,9 @@ TEST_F(StartUpTest, WithoutTheMainWindowTheErrorIsShownAndTheProgramEndsWithAFai
         EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop ran";
         EXPECT_EQ(application.MainForm(), nullptr);
     }
-    EXPECT_EQ(errors, std::vector<std::string>{"Cannot create window Form1."});
+    EXPECT_EQ(errors, std::vector<std::string>{"Windows, Varnel'in bir penceresini (Form1) açamadı.\r\n"
+                                               "Açık programlardan birkaçını kapatın ve yeniden deneyin.\r\n"
+                                               "(hata kodu 8)"});
     EXPECT_EQ(laterWindows, 0);
 }
 
@@ -74,8 +77,10 @@ TEST_F(StartUpTest, WithoutAnotherWindowTheProgramRunsAndItsCommandSaysWhyItCann
         bool History;
         const char* Answer;
     } cases[] = {
-        {"Frm_History", true, "Geçmiş penceresi program başlarken oluşturulamadığı için açılamıyor."},
-        {"Frm_Toplu", false, "Toplu gönderim penceresi program başlarken oluşturulamadığı için açılamıyor."},
+        {"Frm_History", true, "Geçmiş penceresi açılamıyor: program başlarken oluşturulamadı.\r\n"
+                              "Varnel'i kapatıp yeniden başlatın."},
+        {"Frm_Toplu", false, "Toplu gönderim penceresi açılamıyor: program başlarken oluşturulamadı.\r\n"
+                             "Varnel'i kapatıp yeniden başlatın."},
     };
     for (const auto& c : cases) {
         Forget();
@@ -93,7 +98,7 @@ TEST_F(StartUpTest, WithoutAnotherWindowTheProgramRunsAndItsCommandSaysWhyItCann
         EXPECT_EQ(RunProgram(application, windows), 0) << c.Window;
         MSG quit; // the end of the program's loop leaves its quit message for the next case's loop
         PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        EXPECT_EQ(errors, (std::vector<std::string>{std::string("Cannot create window ") + c.Window + ".", c.Answer}));
+        EXPECT_EQ(errors, (std::vector<std::string>{WindowNotCreatedText(c.Window, ERROR_NOT_ENOUGH_MEMORY), c.Answer}));
         EXPECT_EQ(application.MainForm(), Form1) << c.Window;
         // The window that could be built is there; the program records its history with or without the window,
         // and the window, when there, shows what is recorded.

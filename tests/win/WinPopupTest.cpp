@@ -114,7 +114,7 @@ TEST_F(WinPopupTest, FailuresReportTheirCodeWithinTheBound)
         WinPopupNetwork().TotalTimeoutMs = c.TotalMs;
         DWORD elapsed = 0;
         EXPECT_EQ(Deliver("ALICE", "bob", "merhaba", elapsed), c.Code) << c.What << ": " << FProblem;
-        EXPECT_EQ(FMessage, c.Message) << c.What;
+        EXPECT_EQ(FMessage, DirectDeliveryBox("bob", c.Reason)) << c.What;
         EXPECT_GE(elapsed, c.AtLeastMs) << c.What;
         EXPECT_LE(elapsed, c.AtMostMs) << c.What;
     }
@@ -195,8 +195,8 @@ TEST_F(SenderRoadTest, OnlyNotSupportedTakesTheDirectRoad)
         const TSendResult result = Outcome(sender);
         const int32_t raised = result.Code;
         if (raised != 0) {
-            EXPECT_EQ(result.Message, ErrorCodeText(static_cast<uint32_t>(raised)));
-            EXPECT_FALSE(result.Message.empty()) << raised;
+            EXPECT_EQ(result.Message, SendFailureBox("bob-pc", MessengerFailure(static_cast<uint32_t>(raised),
+                SystemErrorText(static_cast<uint32_t>(raised)))));
         }
         EXPECT_EQ(raised, c.Raised) << c.Platform << ": " << result.Message;
         EXPECT_EQ(sent, c.Raised == 0 ? 1 : 0) << c.Platform;
@@ -226,7 +226,8 @@ TEST_F(SenderRoadTest, AFailedDirectDeliveryRaisesItsCodeAndNoSentEvent)
     sender.MsgText = "Merhaba";
     const TSendResult unknown = Outcome(sender);
     EXPECT_EQ(unknown.Code, NERR_NameNotFound) << "an unknown recipient must raise";
-    EXPECT_EQ(unknown.Message, "The message alias could not be found on the network.\r\nBilgisayar ağda bulunamadı");
+    EXPECT_EQ(unknown.Message, "Mesaj KIMSE bilgisayarına gönderilemedi: bu ad ağda bulunamadı.\r\n"
+                               "Bilgisayarın adını denetleyin ve açık olduğundan emin olun.\r\n(hata kodu 2273)");
     EXPECT_FALSE(sent);
 }
 

@@ -77,7 +77,8 @@ TEST_F(NetMessageTest, ANonZeroResultIsRaisedWithItsSystemTextAndNoSentEvent)
     FSender.MsgText = "Merhaba";
     const TSendResult refused = Outcome(FSender);
     EXPECT_EQ(refused.Code, ERROR_BAD_NETPATH) << "a refused send must raise";
-    EXPECT_EQ(refused.Message, "Yanlış ağ yolu"); // Wine's Turkish system text, its full stop dropped
+    EXPECT_EQ(refused.Message, SendFailureBox("YOK-PC", MessengerFailure(ERROR_BAD_NETPATH,
+        SystemErrorText(ERROR_BAD_NETPATH))));
     EXPECT_FALSE(sent);
     FSender.Send();
     EXPECT_TRUE(sent);
@@ -90,12 +91,14 @@ TEST_F(NetMessageTest, AFailedLoadIsReportedWithTheLibraryAndRetriedOnTheNextSen
     FSender.MsgText = "Deneme";
     const TSendResult missing = Outcome(FSender);
     EXPECT_EQ(missing.Code, ERROR_MOD_NOT_FOUND) << "a missing library must raise";
-    EXPECT_EQ(missing.Message, "Modül bulunamadı [varnel-no-such-library.dll]");
+    EXPECT_EQ(missing.Message, SendFailureBox(FSender.MsgTo, NetworkLibraryMissing(ERROR_MOD_NOT_FOUND,
+        SystemErrorText(ERROR_MOD_NOT_FOUND), "varnel-no-such-library.dll")));
     // A library without the operation: the look-up fails with its own code, the next send tries again.
     SetNetApiLibraryNameForTesting("kernel32.dll");
     const TSendResult withoutTheOperation = Outcome(FSender);
     EXPECT_EQ(withoutTheOperation.Code, ERROR_PROC_NOT_FOUND) << "a library without the operation must raise";
-    EXPECT_EQ(withoutTheOperation.Message, "Yordam bulunamadı");
+    EXPECT_EQ(withoutTheOperation.Message, SendFailureBox(FSender.MsgTo, MessengerOperationMissing(
+        ERROR_PROC_NOT_FOUND, SystemErrorText(ERROR_PROC_NOT_FOUND))));
     SetNetApiLibraryNameForTesting("netapi32.dll");
     FSender.Send();
     EXPECT_EQ(Sends().size(), 1u);

@@ -245,8 +245,8 @@ TEST_F(SenderWithoutMessengerTest, ADirectDeliveryLeavesTheRoadUntouched)
 
 TEST_F(SenderWithoutMessengerTest, WhenBothFailTheMoreInformativeFailureIsRaised)
 {
-    const std::string remoteCallsAdmin = "AllowRemoteRPC = 1";
-    const std::string permissionAdmin = "ileti gönderme izni";
+    const std::string remoteCallsAdmin = "yöneticisinden uzaktan mesaj almayı açmasını isteyin";
+    const std::string permissionAdmin = "yöneticisinden hesabınıza mesaj gönderme izni vermesini isteyin";
     struct Case {
         const char* What;
         const char* To; // BOB-PC is found and refuses the connection; KIMSE is found nowhere
@@ -270,10 +270,12 @@ TEST_F(SenderWithoutMessengerTest, WhenBothFailTheMoreInformativeFailureIsRaised
         std::string message;
         DWORD elapsed = 0;
         EXPECT_EQ(Send(c.To, message, elapsed), c.Code) << c.What;
-        const std::string codeText = ErrorCodeText(static_cast<uint32_t>(c.Code));
-        EXPECT_EQ(message.compare(0, codeText.size(), codeText), 0) << c.What << ": " << message;
+        EXPECT_EQ(message.rfind("Mesaj " + std::string(c.To) + " bilgisayarına gönderilemedi: ", 0), 0u)
+            << c.What << ": " << message;
+        const std::string code = "(hata kodu " + std::to_string(c.Code) + ")";
+        EXPECT_TRUE(message.ends_with(code)) << c.What << ": " << message;
         if (c.AdminLine.empty())
-            EXPECT_EQ(message.find("yöneticisi"), std::string::npos) << c.What << ": " << message;
+            EXPECT_EQ(message.find("yöneticisinden"), std::string::npos) << c.What << ": " << message;
         else
             EXPECT_NE(message.find(c.AdminLine), std::string::npos) << c.What << ": " << message;
     }

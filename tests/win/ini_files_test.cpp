@@ -180,8 +180,9 @@ TEST_F(IniFileTest, AValueBeyondTheLimitIsRefusedNotCut)
         TIniFile(path).ReadString("AYARLAR", "RENK", "");
         ADD_FAILURE() << "an over-long value was returned";
     } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.Message(), "Unable to read RENK from " + path + ": the value is longer than " +
-                                   std::to_string(TIniFile::kMaxValueLength) + " characters");
+        EXPECT_EQ(e.Message(), "Ayarlar dosyasındaki (" + path + ") RENK değeri okunamadı: " +
+                                   std::to_string(TIniFile::kMaxValueLength) + " karakterden uzun.\r\n"
+                                   "Dosyada bu satırı düzeltin ya da silin; Varnel o zaman renkleri yeniden okuyabilir.");
     }
 }
 

@@ -210,7 +210,7 @@ TEST_F(SambaReceiving, AnUnresolvableRecipientGives2273WithinTheBound)
 {
     DWORD elapsed = 0;
     EXPECT_EQ(Send("yok-boyle-biri", "merhaba", elapsed), 2273) << FMessage;
-    EXPECT_EQ(FMessage, "The message alias could not be found on the network.\r\nBilgisayar ağda bulunamadı");
+    EXPECT_EQ(FMessage, DirectDeliveryBox("yok-boyle-biri", TWinPopupFailure::RecipientUnresolved));
     EXPECT_LE(elapsed, 10000u);
     EXPECT_GT(FNames.Queries(), 0);
     EXPECT_TRUE(MessageFiles().empty());
@@ -220,7 +220,7 @@ TEST_F(SambaFrozen, AReceiverThatTakesTheConnectionButNeverAnswersIsLeftAfterTen
 {
     DWORD elapsed = 0;
     EXPECT_EQ(Send(kRecipient, "merhaba", elapsed), 2136) << FMessage;
-    EXPECT_EQ(FMessage, "A general network error occurred.\r\nGönderim belirlenen süre içinde tamamlanamadı");
+    EXPECT_EQ(FMessage, DirectDeliveryBox(kRecipient, TWinPopupFailure::TimedOut));
     EXPECT_GE(elapsed, 9500u);
     EXPECT_LE(elapsed, 11000u);
 }
@@ -229,9 +229,7 @@ TEST_F(SambaWithoutMessageCommand, TheRefusalIsReportedAsNotReceiving)
 {
     DWORD elapsed = 0;
     EXPECT_EQ(Send(kRecipient, "merhaba", elapsed), 2273) << FMessage;
-    EXPECT_EQ(FMessage,
-        "The message alias could not be found on the network.\r\n"
-        "Bilgisayar iletiyi kabul etmedi: ileti alımı kapalı ya da yeri dolu");
+    EXPECT_EQ(FMessage, DirectDeliveryBox(kRecipient, TWinPopupFailure::MessageRefused));
     EXPECT_LE(elapsed, 10000u);
 }
 
