@@ -28,7 +28,8 @@ Unicode true
 !include WinMessages.nsh
 
 !define PRODUCT "Varnel"
-!define PUBLISHER "Varnel developers"
+; The publisher named in the program's own version resource (res/version.rc2).
+!define PUBLISHER "Korvent Soft"
 !define EXE "varnel.exe"
 !define UNINSTALLER "uninst.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel"
@@ -58,10 +59,12 @@ VIAddVersionKey /LANG=1055 "LegalCopyright" "© ${PUBLISHER}, MIT lisansı"
 !define MUI_FINISHPAGE_RUN_TEXT "Varnel'i şimdi başlat"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartInstalledProgram
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\BENIOKU.txt"
-!define MUI_FINISHPAGE_SHOWREADME_TEXT "BENIOKU dosyasını göster"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "BENİOKU dosyasını göster"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
 !insertmacro MUI_PAGE_WELCOME
+; The language file's text names a button "Kabul Ediyorum" that reads "Katılıyorum": one word on both.
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Sözleşmenin koşullarını kabul ediyorsanız $\"Katılıyorum$\" düğmesine basın. Varnel'i kurmak için sözleşmeyi kabul etmeniz gerekir."
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -110,7 +113,7 @@ Section "Varnel" SecProgram
   File "${STAGE}/BENIOKU.txt"
   File "${STAGE}/LICENSE.txt"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
-  CreateShortcut "${SHORTCUT}" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0 SW_SHOWNORMAL "" "Ağ mesajlaşma"
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0 SW_SHOWNORMAL "" "Ağ Mesajlaşması"
 
   ; SHCTX is HKLM for an install for all users and HKCU for one user (SetShellVarContext in .onInit).
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
@@ -207,7 +210,7 @@ Function un.onInit
     UserInfo::GetAccountType
     Pop $1
     ${If} $1 != "Admin"
-      MessageBox MB_OK|MB_ICONSTOP "Varnel tüm kullanıcılar için kurulmuş; kaldırmak için yönetici izni gerekir." /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "Varnel bu bilgisayarın tüm kullanıcıları için kurulmuş; yalnızca bir yönetici kaldırabilir.$\r$\nKaldırmayı bir yönetici hesabıyla yeniden başlatın ya da yöneticinize başvurun." /SD IDOK
       SetErrorLevel 5
       Quit
     ${EndIf}

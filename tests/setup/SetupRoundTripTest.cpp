@@ -155,7 +155,7 @@ TEST_P(SetupRoundTrip, InstallsStartsAndUninstallsLeavingOnlyTheSettings)
     const HKEY root = mode.Registration;
     EXPECT_EQ(RegString(root, kUninstallKey, "DisplayName"), "Varnel");
     EXPECT_EQ(RegString(root, kUninstallKey, "DisplayVersion"), VARNEL_VERSION_TEXT);
-    EXPECT_EQ(RegString(root, kUninstallKey, "Publisher"), "Varnel developers");
+    EXPECT_EQ(RegString(root, kUninstallKey, "Publisher"), "Korvent Soft");
     EXPECT_EQ(RegString(root, kUninstallKey, "DisplayIcon"), exe + ",0");
     EXPECT_EQ(RegString(root, kUninstallKey, "UninstallString"), "\"" + folder + "\\uninst.exe\"");
     const std::optional<DWORD> sizeKb = RegDword(root, kUninstallKey, "EstimatedSize");
