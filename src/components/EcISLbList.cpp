@@ -2,6 +2,7 @@
 #include <string>
 
 #include "components/EcISLb.h"
+#include "core/ProgramTexts.h"
 
 HWND TEcSearchListItems::Handle() const { return FList.Handle(); }
 
@@ -16,12 +17,12 @@ std::string TEcSearchListItems::Get(int index) const
     HWND list = Handle();
     const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (index < 0 || length == LB_ERR)
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+        throw Exception(NoSuchItemText(index));
     // One more byte for the terminating zero the list box writes.
     std::string text(static_cast<size_t>(length) + 1, '\0');
     const LRESULT copied = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     if (copied == LB_ERR)
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+        throw Exception(NoSuchItemText(index));
     text.resize(static_cast<size_t>(copied > length ? length : copied));
     return text;
 }
@@ -54,7 +55,7 @@ int TEcSearchListItems::Add(const std::string& text)
 void TEcSearchListItems::Delete(int index)
 {
     if (SendMessageA(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR)
-        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+        throw Exception(NoSuchItemText(index));
 }
 
 void TEcSearchListItems::Clear() { SendMessageA(Handle(), LB_RESETCONTENT, 0, 0); }

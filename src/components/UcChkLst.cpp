@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "core/ProgramTexts.h"
+
 namespace {
 
 constexpr int kCheckLeft = 2;  // gap between the item's left edge and its check box
@@ -28,7 +30,7 @@ int AfterInsert(int index, int inserted) { return index >= inserted ? index + 1 
 void TCheckListStrings::CheckIndex(int index, int count) const
 {
     if (index < 0 || index >= count)
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+        throw EListError(NoSuchItemText(index));
 }
 
 std::string TCheckListStrings::Get(int index) const
@@ -132,7 +134,7 @@ void TCheckListStrings::SetItemState(int index, TCheckBoxState state)
 {
     CheckIndex(index, Count());
     if (!ValidState(state))
-        throw EListError("Invalid check box state (" + std::to_string(static_cast<int>(state)) + ")");
+        throw EListError(InternalFaultText("onay kutusu durumu " + std::to_string(static_cast<int>(state)) + " geçersiz"));
     TItem& item = FItems[static_cast<size_t>(index)];
     if (item.State == state)
         return;
@@ -235,7 +237,7 @@ int TUcCheckList::ItemIndex() const
 void TUcCheckList::SetItemIndex(int index)
 {
     if (index < -1 || index >= FItems.Count())
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+        throw EListError(NoSuchItemText(index));
     if (!FHandle) {
         FSavedItemIndex = index;
         return;
@@ -255,7 +257,7 @@ int TUcCheckList::TopIndex() const
 void TUcCheckList::SetTopIndex(int index)
 {
     if (index < 0 || (index >= FItems.Count() && index != 0))
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+        throw EListError(NoSuchItemText(index));
     if (!FHandle) {
         FSavedTopIndex = index;
         return;
@@ -267,7 +269,7 @@ void TUcCheckList::SetTopIndex(int index)
 void TUcCheckList::SetItemHeight(int height)
 {
     if (height < 1 || height > kMaxItemHeight)
-        throw EListError("Invalid item height (" + std::to_string(height) + ")");
+        throw EListError(InternalFaultText("satır yüksekliği " + std::to_string(height) + " geçersiz"));
     FItemHeight = height;
     if (FHandle) {
         SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, height);
@@ -287,7 +289,7 @@ void TUcCheckList::WindowInsert(int index, const std::string& text, LPARAM data)
     const LRESULT at = SendMessageA(FHandle, LB_INSERTSTRING, static_cast<WPARAM>(index),
                                     reinterpret_cast<LPARAM>(text.c_str()));
     if (at < 0)
-        throw EListError("The list cannot take another item");
+        throw EListError(ListFullText());
     SendMessageA(FHandle, LB_SETITEMDATA, static_cast<WPARAM>(at), data);
 }
 

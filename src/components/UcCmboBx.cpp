@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/Exceptions.h"
+#include "core/ProgramTexts.h"
 
 static_assert(static_cast<int>(TUcColorName::Custom) == kCustomColorName, "one published name per item");
 static_assert(static_cast<int>(TUcColorName::DkShadow3D) == kFirstSystemColorName + 21, "3D names in table order");
@@ -127,7 +128,7 @@ int TUcColorNames::IndexOf(std::string_view publishedName)
     for (int i = 0; i < kColorNameCount; ++i)
         if (infos[i].Property == publishedName)
             return i;
-    throw Exception("'" + std::string(publishedName) + "' is not a colour name");
+    throw Exception(InternalFaultText("'" + std::string(publishedName) + "' bir renk adı değil"));
 }
 
 TUcColorComboBox::TUcColorComboBox(TComponent* AOwner) : TUcCustomComboBox(AOwner) {}

@@ -5,6 +5,7 @@
 
 #include "core/ColorNames.h"
 #include "core/Exceptions.h"
+#include "core/ProgramTexts.h"
 #include "core/HexText.h"
 
 namespace {
@@ -58,7 +59,7 @@ constexpr std::array<TColorNameInfo, kColorNameCount> kColorNameInfos{{
 void CheckNameIndex(int nameIndex)
 {
     if (nameIndex < 0 || nameIndex >= kColorNameCount)
-        throw Exception("Colour name index " + std::to_string(nameIndex) + " is out of range");
+        throw Exception(InternalFaultText("renk adları arasında " + std::to_string(nameIndex) + ". sıra yok"));
 }
 
 

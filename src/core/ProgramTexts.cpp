@@ -91,6 +91,19 @@ std::string BrowseListUnavailableText()
         "Ağ yeni açıldıysa liste bir iki dakika içinde oluşur; biraz sonra yeniden deneyin.", std::nullopt);
 }
 
+std::string InternalFaultText(std::string_view detail)
+{
+    return FailureBox("Varnel'de bir iç hata oluştu: " + std::string(detail), {},
+        "Varnel'i kapatıp yeniden başlatın; sorun sürerse bu kutunun metnini Korvent Soft'a bildirin.", std::nullopt);
+}
+
+std::string NoSuchItemText(int index) { return InternalFaultText("listede " + std::to_string(index) + ". sıra yok"); }
+
+std::string ListFullText()
+{
+    return FailureBox("Listeye daha fazla bilgisayar eklenemiyor", {}, kCloseSomePrograms, std::nullopt);
+}
+
 std::string UnexpectedFailureText()
 {
     return FailureBox("Beklenmeyen bir sorun oluştu", {},

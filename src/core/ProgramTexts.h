@@ -42,6 +42,13 @@ std::string BulkSendRunningText();
 // Said under the enumeration's own text when the workgroup's browse master did not give the list either.
 std::string BrowseListUnavailableText();
 
+// A fault of the program itself that a user can only report (an index no list has, a component the layout lacks);
+// `detail` names it in Turkish.
+std::string InternalFaultText(std::string_view detail);
+std::string NoSuchItemText(int index);
+// The computer list took no more names.
+std::string ListFullText();
+
 // The catch-all: a failure that carries no text of the program's own, and running out of memory.
 std::string UnexpectedFailureText();
 std::string OutOfMemoryText();

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/ProgramTexts.h"
+
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TControl(AOwner)
 {
     SetColor(clWindow);
@@ -71,7 +73,7 @@ void TCustomComboBox::SetDropDownCount(int count)
 void TCustomComboBox::CheckIndex(int index, const char* what)
 {
     if (index < 0 || index >= ItemCount())
-        throw Exception(std::string(what) + ": item index " + std::to_string(index) + " is out of range");
+        throw Exception(InternalFaultText(std::string(what) + ": listede " + std::to_string(index) + ". sıra yok"));
 }
 
 int TCustomComboBox::ItemCount() { return static_cast<int>(Perform(CB_GETCOUNT)); }
@@ -80,7 +82,7 @@ int TCustomComboBox::AddItem(const std::string& text, LPARAM data)
 {
     const LRESULT index = Perform(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (index < 0)
-        throw Exception("Cannot add the item \"" + text + "\" to " + Name());
+        throw Exception(InternalFaultText(Name() + " listesine \"" + text + "\" eklenemedi"));
     Perform(CB_SETITEMDATA, static_cast<WPARAM>(index), data);
     return static_cast<int>(index);
 }
@@ -91,7 +93,7 @@ void TCustomComboBox::ReplaceItem(int index, const std::string& text, LPARAM dat
     const int selected = ItemIndex();
     Perform(CB_DELETESTRING, static_cast<WPARAM>(index));
     if (Perform(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())) < 0)
-        throw Exception("Cannot replace item " + std::to_string(index) + " of " + Name());
+        throw Exception(InternalFaultText(Name() + " listesinde " + std::to_string(index) + ". sıra değiştirilemedi"));
     Perform(CB_SETITEMDATA, static_cast<WPARAM>(index), data);
     SetItemIndex(selected);
 }

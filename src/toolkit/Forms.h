@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/ProgramTexts.h"
+
 #include "toolkit/BackgroundDrag.h"
 #include "toolkit/Controls.h"
 
@@ -109,6 +111,6 @@ T* FindAs(const TForm* form, const std::string& name)
 {
     auto* found = dynamic_cast<T*>(form->FindComponent(name));
     if (!found)
-        throw Exception("Component not found: " + name);
+        throw Exception(InternalFaultText("pencerede " + name + " yok"));
     return found;
 }

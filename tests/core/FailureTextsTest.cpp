@@ -91,6 +91,9 @@ std::vector<TFailureCase> ProgramTexts()
         {"picker window", StartUpWindowMissingText(TStartUpWindow::BulkPicker), std::nullopt},
         {"catch-all", UnexpectedFailureText(), std::nullopt},
         {"out of memory", OutOfMemoryText(), std::nullopt},
+        {"internal fault", InternalFaultText("pencerede Panel1 yok"), std::nullopt},
+        {"no such item", NoSuchItemText(7), std::nullopt},
+        {"list full", ListFullText(), std::nullopt},
     };
     for (const TSettingsPart part : {TSettingsPart::Section, TSettingsPart::Key, TSettingsPart::Value})
         for (const TRefusedCharacter refused : {TRefusedCharacter::LineBreak, TRefusedCharacter::EqualsSign})
