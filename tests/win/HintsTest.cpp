@@ -1,0 +1,42 @@
+// The main window's picture-only controls carry hints, and a hint appears where the mouse rests.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "TestApplication.h"
+#include "forms/main.h"
+#include "toolkit/Hints.h"
+
+namespace {
+
+class HintsTest : public TFormTest<TForm1> {
+protected:
+    THints& Hints() { return *FindAs<THints>(Form, "Hints1"); }
+};
+
+TEST_F(HintsTest, TheRecipientButtonsAndTheStatusBallSayWhatTheyAre)
+{
+    EXPECT_EQ(Hints().Text(*Form->Btn_Tek), "Bilgisayar seç");
+    EXPECT_EQ(Hints().Text(*Form->Btn_Toplu), "Toplu gönderim listesi");
+    EXPECT_EQ(Hints().Text(*Form->Image1), "Durum: kırmızı top, mesaj henüz gönderilmedi; yeşil top, mesaj gönderildi");
+    EXPECT_EQ(Hints().Text(*Form->Btn_Gonder), "") << "a button with a caption needs no hint";
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(HintsTest, AHintShowsWhileTheMouseRestsOnTheButton)
+{
+    RECT r;
+    GetWindowRect(Form->Btn_Toplu->Handle(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const DWORD start = GetTickCount();
+    bool shown = false;
+    while (!shown && GetTickCount() - start < 5000) {
+        App->ProcessMessages();
+        shown = IsWindowVisible(Hints().Handle()) != FALSE;
+        Sleep(20);
+    }
+    EXPECT_TRUE(shown) << "no hint within 5 s";
+    SetCursorPos(0, 0);
+}
+
+} // namespace
