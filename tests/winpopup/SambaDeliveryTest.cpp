@@ -246,13 +246,15 @@ TEST_F(SambaOnTheLan, ASingleSendFindsTheComputerByBroadcastAndArrives)
 }
 
 // A computer whose port 139 refuses the connection looks like a desk with NetBIOS off, and the wtsapi32 stand-in
-// beside the tests answers as a computer that refuses remote calls (1722): the user reads what the recipient's
-// administrator has to allow.
+// beside the tests answers as a computer that refuses remote calls (1722): the user reads whom to ask and where
+// the details are.
 TEST_F(SambaStopped, ASendToAStoppedReceiverFailsWithinTheBound)
 {
     DWORD elapsed = 0;
     EXPECT_EQ(Send(kRecipient, "merhaba", elapsed), 1722) << FMessage;
-    EXPECT_NE(FMessage.find("AllowRemoteRPC = 1"), std::string::npos) << FMessage;
+    EXPECT_NE(FMessage.find("yöneticisinden uzaktan mesaj almayı açmasını isteyin; ayrıntılar BENİOKU dosyasında."),
+        std::string::npos) << FMessage;
+    EXPECT_TRUE(FMessage.ends_with("\r\n(hata kodu 1722)")) << FMessage;
     EXPECT_LE(elapsed, 10000u);
 }
 
