@@ -12,21 +12,22 @@ namespace {
 class HintsTest : public TFormTest<TForm1> {
 protected:
     THints& Hints() { return *FindAs<THints>(Form, "Hints1"); }
+    TControl& Control(const char* name) { return *FindAs<TControl>(Form, name); }
 };
 
 TEST_F(HintsTest, TheRecipientButtonsAndTheStatusBallSayWhatTheyAre)
 {
-    EXPECT_EQ(Hints().Text(*Form->Btn_Tek), "Bilgisayar seç");
-    EXPECT_EQ(Hints().Text(*Form->Btn_Toplu), "Toplu gönderim listesi");
-    EXPECT_EQ(Hints().Text(*Form->Image1), "Durum: kırmızı top, mesaj henüz gönderilmedi; yeşil top, mesaj gönderildi");
-    EXPECT_EQ(Hints().Text(*Form->Btn_Gonder), "") << "a button with a caption needs no hint";
+    EXPECT_EQ(Hints().Text(Control("Btn_Tek")), "Bilgisayar seç");
+    EXPECT_EQ(Hints().Text(Control("Btn_Toplu")), "Toplu gönderim listesi");
+    EXPECT_EQ(Hints().Text(Control("Image1")), "Durum: kırmızı top, mesaj henüz gönderilmedi; yeşil top, mesaj gönderildi");
+    EXPECT_EQ(Hints().Text(Control("Btn_Gonder")), "") << "a button with a caption needs no hint";
     EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(HintsTest, AHintShowsWhileTheMouseRestsOnTheButton)
 {
     RECT r;
-    GetWindowRect(Form->Btn_Toplu->Handle(), &r);
+    GetWindowRect(Control("Btn_Toplu").Handle(), &r);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     const DWORD start = GetTickCount();
     bool shown = false;

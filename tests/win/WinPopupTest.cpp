@@ -46,7 +46,7 @@ protected:
         if (const std::optional<TWinPopupFault> fault = TryDeliverWinPopup(from, to, text)) {
             FProblem = fault->Problem;
             try {
-                RaiseWinPopupFailure(fault->Failure);
+                RaiseWinPopupFailure(to, fault->Failure);
             } catch (const EWsNetException& e) {
                 code = e.ErrorCode();
                 FMessage = e.Message();
@@ -90,21 +90,19 @@ TEST_F(WinPopupTest, FailuresReportTheirCodeWithinTheBound)
         bool Known;
         uint32_t TotalMs;
         int32_t Code;
-        const char* Message; // the code's words, then the reason
+        TWinPopupFailure Reason;
         DWORD AtLeastMs, AtMostMs;
     } cases[] = {
         // The name query asks three times over 1.5 s, then gives up.
         {"nobody answers the name query", TReceiver::TMode::Receive, true, false, 10000, 2273,
-            "The message alias could not be found on the network.\r\nBilgisayar ağda bulunamadı", 1300, 2500},
+            TWinPopupFailure::RecipientUnresolved, 1300, 2500},
         {"nothing listens on the session port", TReceiver::TMode::Receive, false, true, 10000, 2273,
-            "The message alias could not be found on the network.\r\n"
-            "Bilgisayar bağlantıyı geri çevirdi: ileti almıyor",
-            0, 1500},
+            TWinPopupFailure::ConnectFailed, 0, 1500},
         {"the receiver hangs up after the session", TReceiver::TMode::HangUpAfterSession, true, true, 10000, 2136,
-            "A general network error occurred.\r\nBilgisayarla bağlantı gönderim sırasında koptu", 0, 1500},
+            TWinPopupFailure::ConnectionLost, 0, 1500},
         // Waiting for a reply may give up to 0.2 s before the bound, never after it.
-        {"the receiver never answers", TReceiver::TMode::Silent, true, true, 1500, 2136,
-            "A general network error occurred.\r\nGönderim belirlenen süre içinde tamamlanamadı", 1200, 1700},
+        {"the receiver never answers", TReceiver::TMode::Silent, true, true, 1500, 2136, TWinPopupFailure::TimedOut,
+            1200, 1700},
     };
     for (const auto& c : cases) {
         TNameResponder names({"BOB"});
