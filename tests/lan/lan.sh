@@ -32,6 +32,7 @@ lan_up() {
     ip -n "$ns" link set lan0 up
   done
   samba_folder_prepare "$LAN_DIR"
+  LAN_DIR=$(cd "$LAN_DIR" && pwd -P)
 }
 
 lan_pc() { ip netns exec "$LAN_PC" "$@"; }

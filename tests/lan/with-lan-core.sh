@@ -12,6 +12,7 @@ done
 trap lan_down EXIT
 dir=$(pwd)/lan-core
 lan_up "varnel-core$$" "$dir" || exit $? # 77: no namespaces here, reported as skipped
+dir=$LAN_DIR # where Samba writes, as the guest reaches it
 lan_start_samba OFIS OFIS1 \
   "/bin/sh -c 'cp %s $dir/msgs/tmp-\$\$ && mv $dir/msgs/tmp-\$\$ $dir/msgs/msg-%f-\$\$; rm -f %s' &" OFIS2 OFIS3
 start=$(date +%s)

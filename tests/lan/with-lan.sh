@@ -20,6 +20,7 @@ trap 'restart_wine; lan_down' EXIT
 
 dir=$(pwd)/lan
 lan_up "varnel-lan$$" "$dir" || exit $? # 77: no namespaces here, reported as skipped
+dir=$LAN_DIR # where Samba writes, as the guest reaches it
 workgroup=WORKGROUP
 lan_start_samba $workgroup OFIS1 \
   "/bin/sh -c 'cp %s $dir/msgs/tmp-\$\$ && mv $dir/msgs/tmp-\$\$ $dir/msgs/msg-%f-\$\$; rm -f %s' &" OFIS2 OFIS3

@@ -6,6 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../samba-folder.sh"
 smbd_prepare() {
   SMBD_DIR=$1
   samba_folder_prepare "$SMBD_DIR"
+  SMBD_DIR=$(cd "$SMBD_DIR" && pwd -P)
   if ! command -v smbd >/dev/null; then
     echo "smbd not found: scripts/setup installs samba" >&2; return 1
   fi
