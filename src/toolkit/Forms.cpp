@@ -176,6 +176,18 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_SETFOCUS: {
+        // Wine without a window manager focuses the frame itself when the X server's focus event arrives late,
+        // after the activation above has put the focus on a control: hand it back to the control that had it, as
+        // a dialog does, so that typing goes on where it was.
+        HWND previous = reinterpret_cast<HWND>(wParam);
+        TControl* back = previous && IsChild(Handle(), previous) ? TControl::FromHandle(previous) : FActiveControl;
+        if (back && back->HandleAllocated() && back->CanFocus()) {
+            ::SetFocus(back->Handle());
+            return 0;
+        }
+        break;
+    }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();

@@ -244,8 +244,9 @@ TEST_F(CheckListTest, TenThousandNamesFillQuicklyAndStayInStep)
     App->ProcessMessages();
     const DWORD elapsed = GetTickCount() - start;
     RecordProperty("FillAndCheckMilliseconds", static_cast<int>(elapsed));
-    // Repainting after every insertion took about 30 s here; the update takes well under one.
-    EXPECT_LT(elapsed, 5000u);
+    // Repainting after every insertion took about 30 s here; the update takes well under one on a quiet machine
+    // and about 6 s beside two CPU-burning workers per core, which this bound allows without letting the 30 s by.
+    EXPECT_LT(elapsed, 15000u);
 
     ASSERT_EQ(SendMessageA(Window(), LB_GETCOUNT, 0, 0), kNames);
     for (int i = 0; i < kNames; i += 997) {
