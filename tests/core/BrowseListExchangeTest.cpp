@@ -4,25 +4,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ByteCases.h"
 #include "core/BrowseListExchange.h"
 #include "core/RapServerEnum.h"
 #include "core/SessionService.h"
 #include "core/SmbSession.h"
 
 namespace {
-
-using TBytes = std::vector<uint8_t>;
-
-TBytes B(const std::string& s) { return {s.begin(), s.end()}; }
-
-TBytes operator+(TBytes a, const TBytes& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 void PutWord(TBytes& out, uint16_t w)
 {
@@ -47,14 +39,23 @@ TBytes RapParameters(uint16_t status, uint16_t returned, uint16_t available)
     return p;
 }
 
-// An SMB reply with the reply flag, a DOS status, the ids, words and data.
-TBytes Reply(uint8_t command, uint32_t status, const std::vector<uint16_t>& words, const TBytes& data = {},
+// The status of a reply: a DOS error class and code (Dos) or an NT status (Nt).
+struct TStatus {
+    uint32_t Value = 0;
+    bool Nt = false;
+};
+TStatus Dos(uint8_t errorClass, uint16_t code) { return {errorClass | (static_cast<uint32_t>(code) << 16), false}; }
+TStatus Nt(uint32_t status) { return {status, true}; }
+
+// An SMB reply with the reply flag, the status, the ids, words and data.
+TBytes Reply(uint8_t command, TStatus status, const std::vector<uint16_t>& words, const TBytes& data = {},
     uint16_t tid = 0, uint16_t uid = 0)
 {
     TBytes smb{0xFF, 'S', 'M', 'B', command};
     for (int i = 0; i < 4; ++i)
-        smb.push_back(static_cast<uint8_t>(status >> (8 * i)));
+        smb.push_back(static_cast<uint8_t>(status.Value >> (8 * i)));
     smb.push_back(0x80);
+    PutWord(smb, status.Nt ? 0x4000 : 0x0000);
     smb.resize(24, 0);
     PutWord(smb, tid);
     PutWord(smb, 0);
@@ -125,13 +126,13 @@ TEST(RapServerEnum, RepliesAreReadOnlyAsFarAsTheirBytesGo)
 
 // A transaction reply piece: the parameters and data slices at their displacements.
 TBytes Piece(uint16_t totalParameters, uint16_t totalData, const TBytes& parameters, uint16_t parameterDisplacement,
-    const TBytes& data, uint16_t dataDisplacement, int offsetShift = 0)
+    const TBytes& data, uint16_t dataDisplacement, int offsetShift = 0, TStatus status = {})
 {
     const uint16_t parameterOffset = 32 + 1 + 20 + 2;
     const uint16_t dataOffset = static_cast<uint16_t>(parameterOffset + parameters.size());
     TBytes bytes = parameters;
     bytes.insert(bytes.end(), data.begin(), data.end());
-    return Reply(kSmbTransaction, 0,
+    return Reply(kSmbTransaction, status,
         {totalParameters, totalData, 0, static_cast<uint16_t>(parameters.size()),
             static_cast<uint16_t>(parameterOffset + offsetShift), parameterDisplacement,
             static_cast<uint16_t>(data.size()), static_cast<uint16_t>(dataOffset + offsetShift), dataDisplacement, 0},
@@ -157,7 +158,7 @@ TEST(SmbTransaction, PiecesAreJoinedAndEveryOffsetIsChecked)
         {"data beyond the reply", Piece(8, 16, parameters, 0, Record("PC01"), 0, 4)},
         {"data beyond its total", Piece(8, 8, parameters, 0, Record("PC01"), 0)},
         {"a displacement beyond the total", Piece(8, 32, parameters, 0, Record("PC01"), 20)},
-        {"too few words", Reply(kSmbTransaction, 0, {8, 0, 0})},
+        {"too few words", Reply(kSmbTransaction, {}, {8, 0, 0})},
     };
     for (const Case& c : bad) {
         TTransactionReply reply;
@@ -170,16 +171,75 @@ TEST(SmbTransaction, PiecesAreJoinedAndEveryOffsetIsChecked)
     EXPECT_THROW(growing.Add(larger, ParseSmbReply(larger, kSmbTransaction)), EProtocolError);
 }
 
+TEST(SmbTransaction, TheRequestsParametersEndWithinItsSixteenBitOffsets)
+{
+    const size_t room = 0xFFFF - (32 + 1 + 2 * 14 + 2 + sizeof("\\PIPE\\LANMAN"));
+    EXPECT_NO_THROW(SmbTransactionRequest({}, "\\PIPE\\LANMAN", TBytes(room), 8, 0xFFFF));
+    EXPECT_THROW(SmbTransactionRequest({}, "\\PIPE\\LANMAN", TBytes(room + 1), 8, 0xFFFF), std::invalid_argument);
+}
+
+// A negotiate reply of NT LM 0.12 laid out as Samba sends it: dialect index, security mode, the multiplex and
+// circuit limits, the largest SMB taken, the largest raw read, the session key, capabilities, time, zone and the
+// challenge's length; the data holds the challenge and the domain.
+TBytes NtLmNegotiateReply(uint16_t dialect, uint32_t maxBufferSize, uint32_t sessionKey)
+{
+    TBytes fields;
+    const auto put = [&](uint64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            fields.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    };
+    put(dialect, 2);
+    put(0x03, 1); // user-level security, encrypted passwords
+    put(50, 2);
+    put(1, 2);
+    put(maxBufferSize, 4);
+    put(0x10000, 4);
+    put(sessionKey, 4);
+    put(0x0000E3FD, 4);
+    put(0x01D9F3A2B4C5D6E7, 8);
+    put(0xFF4C, 2); // 180 minutes east of UTC
+    put(8, 1);
+    std::vector<uint16_t> words;
+    for (size_t i = 0; i < fields.size(); i += 2)
+        words.push_back(WordAt(fields, i));
+    return Reply(kSmbNegotiate, {}, words, B("\x11\x22\x33\x44\x55\x66\x77\x88" "OFIS\0"));
+}
+
+uint32_t DwordAt(const TBytes& b, size_t at) { return WordAt(b, at) | (static_cast<uint32_t>(WordAt(b, at + 2)) << 16); }
+
+TEST(SmbNegotiate, OnlyAnNtLmReplyIsTakenAndItsFieldsAreReadWhereTheyLie)
+{
+    const TSmbNegotiated samba = ReadNegotiateReply(ParseSmbReply(NtLmNegotiateReply(0, 16644, 0x1A2B3C4D), kSmbNegotiate));
+    EXPECT_EQ(samba.MaxBufferSize, 16644u);
+    EXPECT_EQ(samba.SessionKey, 0x1A2B3C4Du);
+
+    struct Case {
+        const char* What;
+        TBytes Smb;
+    } refused[] = {
+        {"none of the dialects offered", Reply(kSmbNegotiate, {}, {0xFFFF})},
+        {"a dialect we did not offer", NtLmNegotiateReply(1, 16644, 1)},
+        {"the layout of an older dialect", Reply(kSmbNegotiate, {}, std::vector<uint16_t>(13, 0))},
+        {"the core dialect's one word", Reply(kSmbNegotiate, {}, {0})},
+        {"no words", Reply(kSmbNegotiate, {}, {})},
+        {"an error status", Reply(kSmbNegotiate, Nt(0xC0000001), {})},
+    };
+    for (const Case& c : refused)
+        EXPECT_THROW(ReadNegotiateReply(ParseSmbReply(c.Smb, kSmbNegotiate)), EProtocolError) << c.What;
+}
+
 // A browse master as the exchange meets it, answering each request the way a Samba master does.
 struct TScriptedMaster {
     enum class TBreak { None, SessionRefused, NoDialect, SessionDenied, TreeDenied, NoList, BadRecords };
     std::vector<std::string> List;
     TBreak Break = TBreak::None;
+    TStatus ListStatus;   // of every piece of the list's reply
     size_t PieceData = 0; // split a list reply into pieces of this many data bytes; 0 for one piece
     bool IgnoresFirstName = false;
     std::vector<std::string> FirstNamesAsked;
     static constexpr uint16_t kUid = 0x0064;
     static constexpr uint16_t kTid = 0x0801;
+    static constexpr uint32_t kSessionKey = 0x1A2B3C4D;
 
     std::vector<TBytes> Answer(const TBytes& packet)
     {
@@ -188,18 +248,20 @@ struct TScriptedMaster {
                                                     : TBytes{kPositiveSessionResponse, 0, 0, 0}};
         const TBytes smb(packet.begin() + 4, packet.end());
         switch (smb[4]) {
-        case kSmbNegotiate: {
-            std::vector<uint16_t> words(17, 0);
-            words[0] = Break == TBreak::NoDialect ? 0xFFFF : 0;
-            return {Frame(Reply(kSmbNegotiate, 0, Break == TBreak::NoDialect ? std::vector<uint16_t>{0xFFFF} : words))};
-        }
+        case kSmbNegotiate:
+            return {Frame(Break == TBreak::NoDialect ? Reply(kSmbNegotiate, {}, {0xFFFF})
+                                                     : NtLmNegotiateReply(0, 16644, kSessionKey))};
         case kSmbSessionSetup:
-            return {Frame(Reply(kSmbSessionSetup, Break == TBreak::SessionDenied ? 0x00050001 : 0, {0xFF, 0, 1}, {}, 0,
-                kUid))};
+            EXPECT_EQ(smb[32], 13) << "session setup of another layout";
+            EXPECT_EQ(smb[33], 0xFF) << "a command chained to the session setup";
+            EXPECT_EQ(DwordAt(smb, 33 + 2 * 5), kSessionKey) << "session setup without the negotiated key";
+            return {Frame(Reply(kSmbSessionSetup, Break == TBreak::SessionDenied ? Dos(1, 5) : TStatus{}, {0xFF, 0, 1},
+                {}, 0, kUid))};
         case kSmbTreeConnect:
             EXPECT_EQ(WordAt(smb, 28), kUid) << "tree connect without the session's uid";
-            return {Frame(Reply(kSmbTreeConnect, Break == TBreak::TreeDenied ? 0x00050001 : 0, {0xFF, 0, 1}, {}, kTid,
-                kUid))};
+            EXPECT_EQ(smb[33], 0xFF) << "a command chained to the tree connect";
+            return {Frame(Reply(kSmbTreeConnect, Break == TBreak::TreeDenied ? Dos(1, 5) : TStatus{}, {0xFF, 0, 1}, {},
+                kTid, kUid))};
         case kSmbTransaction:
             EXPECT_EQ(WordAt(smb, 24), kTid) << "transaction outside the IPC$ tree";
             return ListReply(smb);
@@ -249,12 +311,12 @@ struct TScriptedMaster {
             static_cast<uint16_t>(List.size()));
         const auto total = static_cast<uint16_t>(data.size());
         if (PieceData == 0 || data.size() <= PieceData)
-            return {Frame(Piece(8, total, parameters, 0, data, 0))};
+            return {Frame(Piece(8, total, parameters, 0, data, 0, 0, ListStatus))};
         std::vector<TBytes> pieces;
         for (size_t d = 0; d < data.size(); d += PieceData) {
             const TBytes slice(data.begin() + d, data.begin() + std::min(data.size(), d + PieceData));
             pieces.push_back(Frame(Piece(8, total, d == 0 ? parameters : TBytes{}, d == 0 ? 0 : 8, slice,
-                static_cast<uint16_t>(d))));
+                static_cast<uint16_t>(d), 0, ListStatus)));
         }
         return pieces;
     }
@@ -335,6 +397,35 @@ TEST(BrowseListExchange, EveryRefusalEndsTheExchangeWithAReason)
     exchange.Accept(kSessionMessage, TBytes{0xFF, 'S', 'M', 'B'});
     EXPECT_TRUE(exchange.Finished());
     EXPECT_FALSE(exchange.Succeeded());
+}
+
+TEST(BrowseListExchange, TheListsReplyIsTakenOnlyWithSuccessOrMoreData)
+{
+    struct Case {
+        const char* What;
+        TStatus Status;
+        bool Read;
+    } cases[] = {
+        {"success", {}, true},
+        {"more data, DOS form", Dos(1, 234), true},
+        {"more data, NT form", Nt(0x80000005), true},
+        {"access denied, DOS form", Dos(1, 5), false},
+        {"a server error numbered like more data", Dos(2, 234), false},
+        {"access denied, NT form", Nt(0xC0000022), false},
+        {"the DOS bytes of more data flagged as an NT status", {Dos(1, 234).Value, true}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        TScriptedMaster master;
+        master.List = Computers(3);
+        master.ListStatus = c.Status;
+        TBrowseListExchange exchange({"ALICE", "OFIS"});
+        Converse(exchange, master);
+        EXPECT_EQ(exchange.Succeeded(), c.Read) << exchange.Problem();
+        if (c.Read) {
+            EXPECT_EQ(exchange.Names(), master.List);
+        }
+    }
 }
 
 TEST(BrowseListExchange, RequestsCarryTheSessionAndTreeItWasGiven)

@@ -53,7 +53,9 @@ TEST(ShellVersion, NumberOrFirstTwoFieldsOrZero)
     EXPECT_DOUBLE_EQ(ParseShellVersion("6.0.2900.2180 (xpsp_sp2_rtm.040803-2158)"), 6.0);
     EXPECT_DOUBLE_EQ(ParseShellVersion("5.5"), 5.5);
     EXPECT_DOUBLE_EQ(ParseShellVersion("10.0.19041.1"), 10.0);
-    EXPECT_DOUBLE_EQ(ParseShellVersion("1234.5678.1"), 0); // second dot beyond the sixth character
+    EXPECT_DOUBLE_EQ(ParseShellVersion("5.000.1"), 5.0);   // second dot as the sixth character
+    EXPECT_DOUBLE_EQ(ParseShellVersion("5.0000.1"), 0);    // and as the seventh
+    EXPECT_DOUBLE_EQ(ParseShellVersion("1234.5678.1"), 0);
     EXPECT_DOUBLE_EQ(ParseShellVersion("4"), 4);
     EXPECT_DOUBLE_EQ(ParseShellVersion("4 beta"), 0);
     EXPECT_DOUBLE_EQ(ParseShellVersion(""), 0);

@@ -85,6 +85,8 @@ TEST(FoldBulkResults, TheBoxListsTenFailuresAndCountsTheRestButRetriesAll)
 TEST(BulkProgress, PerMilleStaysWithinBounds)
 {
     EXPECT_EQ((TBulkProgress{0, 0}).PerMille(), 0);
+    EXPECT_EQ((TBulkProgress{1, 0}).PerMille(), 0);
+    EXPECT_EQ((TBulkProgress{-1, 3}).PerMille(), 0);
     EXPECT_EQ((TBulkProgress{1, 3}).PerMille(), 333);
     EXPECT_EQ((TBulkProgress{3, 3}).PerMille(), 1000);
     EXPECT_EQ((TBulkProgress{5, 3}).PerMille(), 1000);

@@ -106,6 +106,8 @@ TEST(CheckToggle, MouseArmingAndReleaseRules)
     };
     const Case cases[] = {
         {"click on the box", false, true, 1, 2, 1, true, true},
+        {"first pixel of the item", false, true, 1, 0, 1, true, true},
+        {"left of the item", false, true, 1, -1, 1, true, false},
         {"last pixel of the box area", false, true, 1, kCheckWidth + 3, 1, true, true},
         {"just past the box area", false, true, 1, kCheckWidth + 4, 1, true, false},
         {"click on the text, box only", false, true, 1, 60, 1, true, false},

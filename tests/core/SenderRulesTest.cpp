@@ -17,6 +17,11 @@ TEST(Trim, RemovesEveryControlCharacterAndBlankAtBothEndsOnly)
     });
 }
 
+TEST(Trim, TrimRightKeepsTheStart)
+{
+    ExpectEachText(TrimRight, {{" a b \r\n", " a b"}, {"abc", "abc"}, {" \t", ""}, {"", ""}});
+}
+
 TEST(WithFullStop, AppendsOnlyAfterCharactersAboveTheFullStop)
 {
     ExpectEachText(WithFullStop, {

@@ -45,6 +45,27 @@ TEST(TerminalMessage, TheRoadsFailureIsReportedOnlyWhenItExplainsMore)
     }
 }
 
+TEST(TerminalMessage, EveryCodeOfARefusalIsReportedWithItsReason)
+{
+    // Access denied, logon failure, logon type not granted, station access denied: the recipient said no.
+    const auto denied = TerminalFailureToReport(F::RecipientUnresolved, {O::Refused, 5});
+    // Unknown interface, server unavailable, call failed (twice), endpoint not registered, from a desk without
+    // NetBIOS: no remote calls.
+    const auto noCalls = TerminalFailureToReport(F::ConnectFailed, {O::Refused, 1722});
+    ASSERT_TRUE(denied && noCalls);
+    EXPECT_NE(denied->Reason, noCalls->Reason);
+    const std::pair<std::initializer_list<uint32_t>, const TSendFailure&> lists[] = {
+        {{1326, 1385, 7045}, *denied}, {{1717, 1726, 1727, 1753}, *noCalls}};
+    for (const auto& [codes, expected] : lists) {
+        for (uint32_t code : codes) {
+            const auto failure = TerminalFailureToReport(F::ConnectFailed, {O::Refused, code});
+            ASSERT_TRUE(failure) << code;
+            EXPECT_EQ(failure->Code, static_cast<int32_t>(code));
+            EXPECT_EQ(failure->Reason, expected.Reason) << code;
+        }
+    }
+}
+
 TEST(TerminalMessage, WhereTheAdministratorMustAllowItTheBoxSaysWhomToAskAndNamesNoSetting)
 {
     for (const TTerminalResult result : {TTerminalResult{O::Refused, 1722}, TTerminalResult{O::Refused, 5}}) {

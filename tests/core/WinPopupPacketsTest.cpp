@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ByteCases.h"
 #include "TextCases.h"
 #include "core/NameQuery.h"
 #include "core/NetBiosName.h"
@@ -14,14 +15,6 @@
 #include "core/WinPopupMessage.h"
 
 namespace {
-
-std::vector<uint8_t> B(const std::string& s) { return {s.begin(), s.end()}; }
-
-std::vector<uint8_t> operator+(std::vector<uint8_t> a, const std::vector<uint8_t>& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 std::string Repeat(const std::string& s, int n)
 {
@@ -36,6 +29,13 @@ const std::string kBobMessenger = std::string("\x20") + "ECEPEC" + Repeat("CA", 
 const std::string kAliceWorkstation =
     std::string("\x20") + "EBEMEJEDEF" + Repeat("CA", 10) + "AA" + std::string(1, '\0');
 const std::string kZeros27(27, '\0'); // status, flags, flags2, pid-high, signature, reserved, tid, pid, uid, mid
+
+TEST(ByteLiterals, KeepEveryByteUpToTheTerminatingNul)
+{
+    EXPECT_EQ(B("\x00\x00\x7F\x00"), (TBytes{0x00, 0x00, 0x7F, 0x00}));
+    EXPECT_EQ(B("A\0B"), (TBytes{'A', 0x00, 'B'}));
+    EXPECT_EQ(B(""), TBytes{});
+}
 
 TEST(NetBiosNames, FirstLevelEncodingOfTheProtocolExample)
 {
@@ -61,6 +61,8 @@ TEST(NetBiosNames, UpperCasedTrimmedAndCutToFifteenCharacters)
         {"İSTANBUL", "İSTANBUL"},           // capitals stay
         {"àé÷ÿšœß", "ÀÉ÷ŸŠŒß"},             // ÷ is no letter, ß has no capital here
         {"pc_1.2-x", "PC_1.2-X"},
+        {"zeytin-az", "ZEYTIN-AZ"},
+        {"@AZ[`az{", "@AZ[`AZ{"},           // the neighbours of both ranges stay
         {"bilgi-islem-sunucu", "BILGI-ISLEM-SUN"}, // 18 characters, cut after the 15th
         {"\t", ""},
     });
@@ -146,14 +148,17 @@ TEST(NameQuery, BroadcastQueryForTheMessengerName)
             B(std::string("\x00\x20\x00\x01", 4)));
 }
 
-std::vector<uint8_t> Answer(uint16_t id, uint16_t flags, const std::vector<uint8_t>& name,
-    const std::vector<uint8_t>& addresses)
+// An answer with one record for the name: type NB, class IN unless given, a TTL and the address entries.
+TBytes Answer(uint16_t id, uint16_t flags, const TBytes& name, const TBytes& addresses, uint16_t type = 0x0020,
+    uint16_t recordClass = 0x0001)
 {
-    std::vector<uint8_t> out{static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(id), static_cast<uint8_t>(flags >> 8),
+    TBytes out{static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(id), static_cast<uint8_t>(flags >> 8),
         static_cast<uint8_t>(flags), 0, 0, 0, 1, 0, 0, 0, 0};
-    out = out + name + B(std::string("\x00\x20\x00\x01\x00\x04\x93\xE0", 8));
-    out.push_back(static_cast<uint8_t>(addresses.size() >> 8));
-    out.push_back(static_cast<uint8_t>(addresses.size()));
+    out = out + name;
+    for (uint16_t word : {type, recordClass, uint16_t{0x0004}, uint16_t{0x93E0}, static_cast<uint16_t>(addresses.size())}) {
+        out.push_back(static_cast<uint8_t>(word >> 8));
+        out.push_back(static_cast<uint8_t>(word));
+    }
     return out + addresses;
 }
 
@@ -162,16 +167,13 @@ TEST(NameQuery, AnswersAreMatchedToTheirQueryAndRead)
     using TKind = TNameQueryAnswer::TKind;
     const TEncodedName bob = EncodeNetBiosName("BOB", kMessengerSuffix);
     const auto name = B(kBobMessenger);
-    const auto one = B(std::string("\x00\x00\x7F\x00\x00\x05", 6));
+    const auto one = B("\x00\x00\x7F\x00\x00\x05");
     const auto zeroThenOne = B(std::string(6, '\0')) + one;
-    const std::vector<uint8_t> pointer{0xC0, 0x0C};
-    auto truncated = Answer(7, 0x8500, name, one);
-    truncated.pop_back();
-    const auto headerOnly = std::vector<uint8_t>(truncated.begin(), truncated.begin() + 12);
+    const TBytes pointer{0xC0, 0x0C};
 
     struct Case {
         const char* What;
-        std::vector<uint8_t> Datagram;
+        TBytes Datagram;
         TKind Kind;
     } cases[] = {
         {"positive", Answer(7, 0x8500, name, one), TKind::Found},
@@ -182,10 +184,11 @@ TEST(NameQuery, AnswersAreMatchedToTheirQueryAndRead)
         {"a query, not a response", Answer(7, 0x0500, name, one), TKind::Ignored},
         {"a registration response", Answer(7, 0xA800, name, one), TKind::Ignored},
         {"another name", Answer(7, 0x8500, B(kAliceWorkstation), one), TKind::Ignored},
+        {"a node status record", Answer(7, 0x8500, name, one, 0x0021), TKind::Ignored},
+        {"a record of another class", Answer(7, 0x8500, name, one, 0x0020, 0x0003), TKind::Ignored},
         {"partial address entry", Answer(7, 0x8500, name, B("\x00\x00\x7F\x00")), TKind::Ignored},
+        {"a partial entry after a whole one", Answer(7, 0x8500, name, one + B("\x00\x00\x7F\x00")), TKind::Ignored},
         {"only unset addresses", Answer(7, 0x8500, name, B(std::string(6, '\0'))), TKind::Ignored},
-        {"cut short", truncated, TKind::Ignored},
-        {"header only", headerOnly, TKind::Ignored},
         {"empty", {}, TKind::Ignored},
     };
     for (const auto& c : cases) {
@@ -193,6 +196,13 @@ TEST(NameQuery, AnswersAreMatchedToTheirQueryAndRead)
         EXPECT_EQ(answer.Kind, c.Kind) << c.What;
         if (c.Kind == TKind::Found) {
             EXPECT_EQ(answer.Address, (std::array<uint8_t, 4>{127, 0, 0, 5})) << c.What;
+        }
+    }
+    // A datagram cut short anywhere is no answer; each cut is a buffer of its own, so a read past it is caught.
+    for (const TBytes& whole : {Answer(7, 0x8500, name, one), Answer(7, 0x8500, pointer, one)}) {
+        for (size_t size = 0; size < whole.size(); ++size) {
+            const TBytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+            EXPECT_EQ(ParseNameQueryResponse(cut, 7, bob).Kind, TKind::Ignored) << size << " of " << whole.size();
         }
     }
 }

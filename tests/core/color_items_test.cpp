@@ -116,6 +116,9 @@ TEST(ColorItemList, WithoutACustomItemAnUnlistedColourSelectsNothing)
     list.SetDefaultColor(clRed);
     EXPECT_EQ(list.ColorOf(-1), clRed) << "no selection reads as the default colour";
     EXPECT_EQ(list.ColorOf(99), clRed);
+    const int count = static_cast<int>(list.Items().size());
+    EXPECT_EQ(list.ColorOf(count), clRed) << "one past the last item";
+    EXPECT_EQ(list.ColorOf(count - 1), list.Items().back().Color);
 }
 
 TEST(ColorItemList, DefaultAndCustomColoursReachTheirItemsAndSurviveARebuild)

@@ -104,6 +104,14 @@ TEST(ColorToString, GivesTheFirstIdentifierElseEightUpperCaseHexDigits)
         EXPECT_EQ(ColorToString(color), text) << "colour: " << color;
 }
 
+TEST(SystemColors, OnlyTheTopBitMarksOne)
+{
+    EXPECT_FALSE(IsSystemColor(clBlack));
+    EXPECT_FALSE(IsSystemColor(clNone));
+    EXPECT_TRUE(IsSystemColor(INT32_MIN));
+    EXPECT_EQ(SystemColorIndex(static_cast<TColor>(0x80000018)), 24);
+}
+
 TEST(ColorTexts, RoundTripEveryIdentifierAndASampleOfValues)
 {
     const auto idents = ColorIdents();
