@@ -6,12 +6,16 @@ are never written: each mutant is compiled from a copy under build/mutation/, li
 incremental build there (only the mutated object and the test program are made anew) and run with a timeout, so
 an interrupted run leaves the working tree as it was.
 
-The set of mutants is fixed by the sources: every site of each kind is found, and per file and kind the sites
-with the lowest hash of their line's text are taken, so the same sources give the same mutants and an edit moves
-only the mutants of the lines it touches. tools/mutation-pinned.txt adds faults that once went unnoticed;
-tools/mutation-equivalent.txt lists reviewed mutants that cannot change behaviour, left out of the score.
+Kinds of mutant: a relational operator flipped (ror), && and || swapped (lcr), a guard that leaves dropped
+(guard) or one of its alternatives dropped (clause), a number moved by one (lit), an entry left out of a list
+(list) or a label out of a group of case labels (case). The set is fixed by the sources: every site is found, and
+each file gives a share that grows with its logic, taken kind by kind in the order of the sites' ids (a hash of
+the file, the kind and the text of the line before and after), so the same sources give the same mutants and an
+edit moves only the mutants of the lines it touches. tools/mutation-pinned.txt adds faults that once went
+unnoticed; tools/mutation-equivalent.txt lists reviewed mutants that cannot change behaviour, left out of the
+score. Exit status 1 when the share of killed mutants is below --min-score.
 
-Usage: tools/mutate.py [--min-score 95] [--jobs 2] [--only TEXT] [--list] [--all] [--check-equivalents]
+Usage: tools/mutate.py [--min-score 95] [--jobs 2] [--only TEXT] [--list] [--all] [--quiet] [--check-equivalents]
 """
 import argparse
 import hashlib
@@ -396,7 +400,7 @@ class Build:
     def compile_command(self, source, mutated_source, obj, overlay=None):
         args, _ = self.compile[source]
         out, skip = [], 0
-        for k, arg in enumerate(args):
+        for arg in args:
             if skip:
                 skip -= 1
                 continue
@@ -428,13 +432,16 @@ class Build:
 
 CHILDREN = set()
 CHILDREN_LOCK = threading.Lock()
+INTERRUPTED = threading.Event()
 
 
 def run_limited(command, timeout, cwd):
     """Runs a command in its own process group; (exit code or None on timeout, output)."""
-    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                               errors="replace", start_new_session=True)
     with CHILDREN_LOCK:
+        if INTERRUPTED.is_set():
+            return -1, "interrupted"
+        process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                                   errors="replace", start_new_session=True)
         CHILDREN.add(process)
     try:
         output, _ = process.communicate(timeout=timeout)
@@ -511,6 +518,7 @@ def main():
     parser.add_argument("--only", help="only mutants whose file:line or id contains this text")
     parser.add_argument("--list", action="store_true", help="list the mutants and stop")
     parser.add_argument("--all", action="store_true", help="every site, not the fixed sample")
+    parser.add_argument("--quiet", action="store_true", help="print only the survivors and the score")
     parser.add_argument("--check-equivalents", action="store_true", help="also run the mutants listed as equivalent")
     parser.add_argument("--build-dir", type=Path, default=ROOT / "build" / "mutation")
     options = parser.parse_args()
@@ -533,11 +541,10 @@ def main():
 
     build = Build(options.build_dir.resolve(), max(1, options.jobs))
     build.prepare()
+    baseline = time.monotonic()
     code, output = run_limited([str(build.dir / "core_tests"), "--gtest_brief=1"], 600, build.dir)
     if code != 0:
         sys.exit(f"mutate: the core tests fail without any mutant:\n{output}")
-    baseline = time.monotonic()
-    run_limited([str(build.dir / "core_tests"), "--gtest_brief=1"], 600, build.dir)
     test_timeout = max(20.0, 20 * (time.monotonic() - baseline))
 
     to_run = [m for m in mutants if options.check_equivalents or m.id not in equivalent]
@@ -545,18 +552,24 @@ def main():
 
     def work(mutant):
         verdict, detail = test_one(build, mutant, test_timeout)
+        if INTERRUPTED.is_set():
+            return
         results[mutant.id] = (verdict, detail)
-        print(f"{verdict:9} {mutant.describe()}" + (f"  ({detail})" if detail else ""), flush=True)
+        if not options.quiet:
+            print(f"{verdict:9} {mutant.describe()}" + (f"  ({detail})" if detail else ""), flush=True)
 
     def stop(signum, frame):
         raise KeyboardInterrupt
 
+    # Set explicitly: a shell starts background commands with Ctrl-C ignored.
     signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
     pool = ThreadPoolExecutor(max_workers=build.jobs)
     try:
         for future in [pool.submit(work, m) for m in to_run]:
             future.result()
     except KeyboardInterrupt:
+        INTERRUPTED.set()
         pool.shutdown(wait=False, cancel_futures=True)
         with CHILDREN_LOCK:
             for process in list(CHILDREN):
@@ -576,8 +589,9 @@ def main():
     score = 100.0 * killed / len(counted) if counted else 0.0
     elapsed = time.monotonic() - started
 
-    print()
-    print(f"{len(mutants)} mutants over {len({m.path for m in mutants})} files: {killed} killed, "
+    if not options.quiet:
+        print()
+    print(f"mutation run: {len(mutants)} mutants over {len({m.path for m in mutants})} files: {killed} killed, "
           f"{len(survivors)} survived, {sum(m.id in equivalent for m in mutants)} equivalent (not counted), "
           f"{len(stillborn)} did not compile (not counted)")
     for m in survivors:

@@ -38,19 +38,29 @@ uint32_t WordDword(const TSmbReply& reply, size_t at)
 uint16_t Low(uint32_t value) { return static_cast<uint16_t>(value); }
 uint16_t High(uint32_t value) { return static_cast<uint16_t>(value >> 16); }
 
-// Copies count bytes from offset of the SMB to displacement of the assembled buffer, after checking both ends.
-size_t Place(std::span<const uint8_t> smb, size_t offset, size_t count, size_t displacement,
-    std::vector<uint8_t>& into, const char* what)
+// Copies count bytes from offset of the SMB to displacement of the assembled buffer, after checking both ends and
+// that none of those bytes came before: a reply is whole when each of its bytes arrived, once.
+void Place(std::span<const uint8_t> smb, size_t offset, size_t count, size_t displacement,
+    std::vector<uint8_t>& into, std::vector<bool>& arrived, const char* what)
 {
     if (count == 0)
-        return 0;
+        return;
     if (offset < kSmbHeaderSize || offset > smb.size() || smb.size() - offset < count)
         throw EProtocolError(std::string("transaction ") + what + " outside the reply");
     if (displacement > into.size() || into.size() - displacement < count)
         throw EProtocolError(std::string("transaction ") + what + " beyond the announced total");
+    const auto first = arrived.begin() + static_cast<std::ptrdiff_t>(displacement);
+    const auto last = first + static_cast<std::ptrdiff_t>(count);
+    if (std::find(first, last, true) != last)
+        throw EProtocolError(std::string("transaction ") + what + " sent twice");
+    std::fill(first, last, true);
     std::copy_n(smb.begin() + static_cast<std::ptrdiff_t>(offset), count,
         into.begin() + static_cast<std::ptrdiff_t>(displacement));
-    return count;
+}
+
+bool AllArrived(const std::vector<bool>& arrived)
+{
+    return std::find(arrived.begin(), arrived.end(), false) == arrived.end();
 }
 
 } // namespace
@@ -140,20 +150,22 @@ void TTransactionReply::Add(std::span<const uint8_t> smb, const TSmbReply& reply
     if (!FStarted) {
         FParameters.assign(totalParameters, 0);
         FData.assign(totalData, 0);
+        FParametersArrived.assign(totalParameters, false);
+        FDataArrived.assign(totalData, false);
         FStarted = true;
     } else if (totalParameters > FParameters.size() || totalData > FData.size()) {
         throw EProtocolError("transaction totals grew between pieces");
     } else {
         FParameters.resize(totalParameters);
         FData.resize(totalData);
+        FParametersArrived.resize(totalParameters);
+        FDataArrived.resize(totalData);
     }
-    FParametersIn += Place(smb, reply.Words[4], reply.Words[3], reply.Words[5], FParameters, "parameters");
-    FDataIn += Place(smb, reply.Words[7], reply.Words[6], reply.Words[8], FData, "data");
-    if (FParametersIn > FParameters.size() || FDataIn > FData.size())
-        throw EProtocolError("transaction pieces overlap");
+    Place(smb, reply.Words[4], reply.Words[3], reply.Words[5], FParameters, FParametersArrived, "parameters");
+    Place(smb, reply.Words[7], reply.Words[6], reply.Words[8], FData, FDataArrived, "data");
 }
 
 bool TTransactionReply::Complete() const
 {
-    return FStarted && FParametersIn >= FParameters.size() && FDataIn >= FData.size();
+    return FStarted && AllArrived(FParametersArrived) && AllArrived(FDataArrived);
 }

@@ -39,7 +39,8 @@ std::vector<uint8_t> SmbTransactionRequest(const TSmbIds& ids, std::string_view 
     std::span<const uint8_t> parameters, uint16_t maxParameterCount, uint16_t maxDataCount);
 
 // A transaction reply may come in several SMBs; each one's parameters and data are placed where their
-// displacements say until both totals are in. Totals may shrink between pieces but never grow.
+// displacements say until both totals are in. Totals may shrink between pieces but never grow; no byte may come
+// twice.
 class TTransactionReply {
 public:
     // Adds one piece: the whole SMB and its parsed reply. Raises EProtocolError when an offset, a count or a
@@ -53,6 +54,6 @@ private:
     bool FStarted = false;
     std::vector<uint8_t> FParameters;
     std::vector<uint8_t> FData;
-    size_t FParametersIn = 0;
-    size_t FDataIn = 0;
+    std::vector<bool> FParametersArrived;
+    std::vector<bool> FDataArrived;
 };

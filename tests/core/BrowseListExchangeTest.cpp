@@ -75,6 +75,8 @@ TEST(RapServerEnum, RequestParametersAsTheProtocolSpellsThem)
     EXPECT_EQ(RapServerEnumParameters("OFIS", 0xFFFF), enum2);
     const TBytes enum3 = B(std::string("\xD7\x00WrLehDzz\0B16\0\x00\x00\x00\x10\xFF\xFF\xFF\xFFOFIS\0PC07\0", 33));
     EXPECT_EQ(RapServerEnumParameters("OFIS", 0x1000, "PC07"), enum3);
+    const TBytes domains = B(std::string("\x68\x00WrLehDz\0B16\0\x00\x00\xFF\xFF\x00\x00\x00\x80OFIS\0", 27));
+    EXPECT_EQ(RapServerEnumParameters("OFIS", 0xFFFF, "", 0x80000000), domains);
     EXPECT_THROW(RapServerEnumParameters(std::string("OF\0IS", 5), 16), std::invalid_argument);
 }
 
@@ -99,11 +101,13 @@ TEST(RapServerEnum, RepliesAreReadOnlyAsFarAsTheirBytesGo)
         {"an empty list", RapParameters(0, 0, 0), {}, {}, 0, 0},
         {"an empty name is left out", RapParameters(0, 2, 2), Record("") + Record("PC02"), {"PC02"}, 0, 0},
         {"a name filling all 16 bytes", RapParameters(0, 1, 1), B("ABCDEFGHIJKLMNOP"), {"ABCDEFGHIJKLMNOP"}, 0, 0},
+        {"a one-letter name", RapParameters(0, 1, 1), Record("X"), {"X"}, 0, 0},
         {"no browser servers", RapParameters(6118, 0, 0), {}, {}, 1, 6118},
         {"access denied", RapParameters(5, 0, 0), {}, {}, 1, 5},
         {"more records than bytes", RapParameters(0, 3, 3), twoRecords, {}, 2, 0},
         {"a record cut short", RapParameters(0, 1, 1), B("PC01"), {}, 2, 0},
         {"parameters cut short", TBytes{0, 0, 0, 0, 1, 0}, Record("PC01"), {}, 2, 0},
+        {"the last parameter cut in half", TBytes{0, 0, 0, 0, 1, 0, 1}, Record("PC01"), {}, 2, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
@@ -151,24 +155,45 @@ TEST(SmbTransaction, PiecesAreJoinedAndEveryOffsetIsChecked)
     ASSERT_TRUE(joined.Complete());
     EXPECT_EQ(ReadRapServerList(joined.Parameters(), joined.Data()).Names, (std::vector<std::string>{"PC01", "PC02"}));
 
+    // Pieces of one byte; a piece without parameters may point them anywhere.
+    TTransactionReply bytes;
+    for (uint16_t at : {0, 1}) {
+        const TBytes piece = Reply(kSmbTransaction, {}, {0, 2, 0, 0, 0, 0, 1, 55, at, 0}, at == 0 ? B("A") : B("B"));
+        bytes.Add(piece, ParseSmbReply(piece, kSmbTransaction));
+    }
+    ASSERT_TRUE(bytes.Complete());
+    EXPECT_EQ(bytes.Data(), B("AB"));
+
+    // Totals may shrink, but the reply is whole only when every byte below them came.
+    TTransactionReply shrunk;
+    for (const TBytes& piece : {Piece(8, 32, parameters, 0, Record("PC02"), 16), Piece(8, 16, {}, 8, {}, 0)})
+        shrunk.Add(piece, ParseSmbReply(piece, kSmbTransaction));
+    EXPECT_FALSE(shrunk.Complete());
+
+    // Each sequence is taken up to its last piece, which is refused.
     struct Case {
         const char* What;
-        TBytes Smb;
+        std::vector<TBytes> Pieces;
     } bad[] = {
-        {"data beyond the reply", Piece(8, 16, parameters, 0, Record("PC01"), 0, 4)},
-        {"data beyond its total", Piece(8, 8, parameters, 0, Record("PC01"), 0)},
-        {"a displacement beyond the total", Piece(8, 32, parameters, 0, Record("PC01"), 20)},
-        {"too few words", Reply(kSmbTransaction, {}, {8, 0, 0})},
+        {"data beyond the reply", {Piece(8, 16, parameters, 0, Record("PC01"), 0, 4)}},
+        {"offsets inside the header", {Piece(8, 16, parameters, 0, Record("PC01"), 0, -51)}},
+        {"offsets far beyond the reply", {Piece(8, 16, parameters, 0, Record("PC01"), 0, 0xF000)}},
+        {"data beyond its total", {Piece(8, 8, parameters, 0, Record("PC01"), 0)}},
+        {"a displacement beyond the total", {Piece(8, 32, parameters, 0, Record("PC01"), 20)}},
+        {"a displacement far beyond the total", {Piece(8, 32, parameters, 0, Record("PC01"), 40)}},
+        {"too few words", {Reply(kSmbTransaction, {}, {8, 0, 0})}},
+        {"one word short", {Reply(kSmbTransaction, {}, {0, 0, 0, 0, 55, 0, 0, 55, 0})}},
+        {"totals that grow", {Piece(8, 16, parameters, 0, {}, 0), Piece(8, 32, {}, 8, Record("PC01"), 0)}},
+        {"data sent again", {first, Piece(8, 32, {}, 8, Record("PC01"), 0)}},
+        {"parameters sent again", {first, Piece(8, 32, parameters, 0, Record("PC02"), 16)}},
     };
     for (const Case& c : bad) {
         TTransactionReply reply;
-        EXPECT_THROW(reply.Add(c.Smb, ParseSmbReply(c.Smb, kSmbTransaction)), EProtocolError) << c.What;
+        for (size_t i = 0; i + 1 < c.Pieces.size(); ++i)
+            reply.Add(c.Pieces[i], ParseSmbReply(c.Pieces[i], kSmbTransaction));
+        EXPECT_THROW(reply.Add(c.Pieces.back(), ParseSmbReply(c.Pieces.back(), kSmbTransaction)), EProtocolError)
+            << c.What;
     }
-    TTransactionReply growing;
-    const TBytes small = Piece(8, 16, parameters, 0, {}, 0);
-    growing.Add(small, ParseSmbReply(small, kSmbTransaction));
-    const TBytes larger = Piece(8, 32, {}, 8, Record("PC01"), 0);
-    EXPECT_THROW(growing.Add(larger, ParseSmbReply(larger, kSmbTransaction)), EProtocolError);
 }
 
 TEST(SmbTransaction, TheRequestsParametersEndWithinItsSixteenBitOffsets)
@@ -228,20 +253,38 @@ TEST(SmbNegotiate, OnlyAnNtLmReplyIsTakenAndItsFieldsAreReadWhereTheyLie)
         EXPECT_THROW(ReadNegotiateReply(ParseSmbReply(c.Smb, kSmbNegotiate)), EProtocolError) << c.What;
 }
 
-// A browse master as the exchange meets it, answering each request the way a Samba master does.
+// The NUL-terminated text at `at`.
+std::string TextAt(const TBytes& b, size_t at)
+{
+    if (at >= b.size())
+        return "(beyond the request)";
+    return std::string(b.begin() + static_cast<std::ptrdiff_t>(at), std::find(b.begin() + at, b.end(), 0));
+}
+
+// A browse master as the exchange meets it: it reads each request the way a Samba master does and answers it.
 struct TScriptedMaster {
-    enum class TBreak { None, SessionRefused, NoDialect, SessionDenied, TreeDenied, NoList, BadRecords };
+    enum class TBreak { None, SessionRefused, NoDialect, SessionDenied, TreeDenied, NoList, BadRecords, OtherPacketKind };
     std::vector<std::string> List;
     TBreak Break = TBreak::None;
-    TStatus ListStatus;   // of every piece of the list's reply
-    size_t PieceData = 0; // split a list reply into pieces of this many data bytes; 0 for one piece
+    TStatus ListStatus;      // of every piece of the list's reply
+    size_t PieceData = 0;    // split a list reply into pieces of this many data bytes; 0 for one piece
     bool IgnoresFirstName = false;
+    bool KeepAlives = false; // a keep-alive before every answer
+    bool TreeClosed = false;
     std::vector<std::string> FirstNamesAsked;
     static constexpr uint16_t kUid = 0x0064;
     static constexpr uint16_t kTid = 0x0801;
     static constexpr uint32_t kSessionKey = 0x1A2B3C4D;
 
     std::vector<TBytes> Answer(const TBytes& packet)
+    {
+        std::vector<TBytes> answers = AnswerTo(packet);
+        if (KeepAlives && !answers.empty())
+            answers.insert(answers.begin(), TBytes{kSessionKeepAlive, 0, 0, 0});
+        return answers;
+    }
+
+    std::vector<TBytes> AnswerTo(const TBytes& packet)
     {
         if (packet[0] == kSessionRequest)
             return {Break == TBreak::SessionRefused ? TBytes{kNegativeSessionResponse, 0, 0, 1, 0x82}
@@ -255,16 +298,39 @@ struct TScriptedMaster {
             EXPECT_EQ(smb[32], 13) << "session setup of another layout";
             EXPECT_EQ(smb[33], 0xFF) << "a command chained to the session setup";
             EXPECT_EQ(DwordAt(smb, 33 + 2 * 5), kSessionKey) << "session setup without the negotiated key";
+            EXPECT_EQ(WordAt(smb, 33 + 2 * 7) + WordAt(smb, 33 + 2 * 8), 0) << "an anonymous session with a password";
             return {Frame(Reply(kSmbSessionSetup, Break == TBreak::SessionDenied ? Dos(1, 5) : TStatus{}, {0xFF, 0, 1},
                 {}, 0, kUid))};
-        case kSmbTreeConnect:
+        case kSmbTreeConnect: {
             EXPECT_EQ(WordAt(smb, 28), kUid) << "tree connect without the session's uid";
+            EXPECT_EQ(smb[32], 4) << "tree connect of another layout";
             EXPECT_EQ(smb[33], 0xFF) << "a command chained to the tree connect";
-            return {Frame(Reply(kSmbTreeConnect, Break == TBreak::TreeDenied ? Dos(1, 5) : TStatus{}, {0xFF, 0, 1}, {},
-                kTid, kUid))};
-        case kSmbTransaction:
+            // The password, as long as the last word says, then the share and the kind of service.
+            const size_t share = 33 + 2 * 4 + 2 + WordAt(smb, 33 + 2 * 3);
+            EXPECT_EQ(TextAt(smb, share), "\\\\*SMBSERVER\\IPC$");
+            EXPECT_EQ(TextAt(smb, share + 18), "?????");
+            TBytes answer = Frame(Reply(kSmbTreeConnect, Break == TBreak::TreeDenied ? Dos(1, 5) : TStatus{},
+                {0xFF, 0, 1}, {}, kTid, kUid));
+            if (Break == TBreak::OtherPacketKind)
+                answer[0] = kPositiveSessionResponse;
+            return {answer};
+        }
+        case kSmbTransaction: {
             EXPECT_EQ(WordAt(smb, 24), kTid) << "transaction outside the IPC$ tree";
+            EXPECT_EQ(smb[32], 14) << "transaction of another layout";
+            // The parameters in one piece, no data and no setup words, to the remote administration pipe.
+            EXPECT_EQ(WordAt(smb, 33), WordAt(smb, 33 + 2 * 9)) << "parameters announced but not sent";
+            EXPECT_EQ(WordAt(smb, 33 + 2) + WordAt(smb, 33 + 2 * 11), 0) << "data in the request";
+            EXPECT_EQ(smb[33 + 2 * 13], 0) << "setup words in the request";
+            EXPECT_EQ(TextAt(smb, 33 + 2 * 14 + 2), "\\PIPE\\LANMAN");
+            const uint16_t flags = WordAt(smb, 33 + 2 * 5);
+            if (flags & 0x0002)
+                return {}; // a one-way transaction has no answer
+            if (TreeClosed)
+                return {Frame(Reply(kSmbTransaction, Dos(2, 5), {}))}; // no such tree
+            TreeClosed = (flags & 0x0001) != 0;                       // gone after this answer
             return ListReply(smb);
+        }
         default:
             ADD_FAILURE() << "unexpected command " << int(smb[4]);
             return {};
@@ -350,14 +416,17 @@ TEST(BrowseListExchange, ReadsTheWholeListInTheMastersOrder)
         uint16_t ReceiveBuffer;
         size_t PieceData;
         bool IgnoresFirstName;
+        bool KeepAlives;
         size_t Continuations;
     } cases[] = {
-        {"one reply", 3, 0xFFFF, 0, false, 0},
-        {"an empty workgroup", 0, 0xFFFF, 0, false, 0},
-        {"one reply in pieces", 40, 0xFFFF, 100, false, 0},
-        {"continued from the last name", 7, 3 * kServerInfo0Size, 0, false, 3},
-        {"continued, in pieces", 7, 4 * kServerInfo0Size, 20, false, 2},
-        {"a master that starts over", 5, 2 * kServerInfo0Size, 0, true, 1},
+        {"one reply", 3, 0xFFFF, 0, false, false, 0},
+        {"an empty workgroup", 0, 0xFFFF, 0, false, false, 0},
+        {"one reply in pieces", 40, 0xFFFF, 100, false, false, 0},
+        {"continued from the last name", 7, 3 * kServerInfo0Size, 0, false, false, 3},
+        {"continued one new name at a time", 5, 2 * kServerInfo0Size, 0, false, false, 4},
+        {"continued, in pieces", 7, 4 * kServerInfo0Size, 20, false, false, 2},
+        {"a master that starts over", 5, 2 * kServerInfo0Size, 0, true, false, 1},
+        {"keep-alives before the answers", 7, 3 * kServerInfo0Size, 0, false, true, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
@@ -365,6 +434,7 @@ TEST(BrowseListExchange, ReadsTheWholeListInTheMastersOrder)
         master.List = Computers(c.Computers);
         master.PieceData = c.PieceData;
         master.IgnoresFirstName = c.IgnoresFirstName;
+        master.KeepAlives = c.KeepAlives;
         TBrowseListExchange exchange({"ALICE", "OFIS", c.ReceiveBuffer});
         Converse(exchange, master);
         ASSERT_TRUE(exchange.Succeeded()) << exchange.Problem();
@@ -372,6 +442,8 @@ TEST(BrowseListExchange, ReadsTheWholeListInTheMastersOrder)
         const size_t expected = c.IgnoresFirstName ? c.ReceiveBuffer / kServerInfo0Size : c.Computers;
         EXPECT_EQ(exchange.Names(), std::vector<std::string>(master.List.begin(), master.List.begin() + expected));
         EXPECT_EQ(master.FirstNamesAsked.size(), c.Continuations);
+        exchange.Fail("connection closed"); // the carrier's word after the end changes nothing
+        EXPECT_TRUE(exchange.Succeeded());
     }
 }
 
@@ -379,7 +451,7 @@ TEST(BrowseListExchange, EveryRefusalEndsTheExchangeWithAReason)
 {
     using TBreak = TScriptedMaster::TBreak;
     for (TBreak b : {TBreak::SessionRefused, TBreak::NoDialect, TBreak::SessionDenied, TBreak::TreeDenied,
-             TBreak::NoList, TBreak::BadRecords}) {
+             TBreak::NoList, TBreak::BadRecords, TBreak::OtherPacketKind}) {
         SCOPED_TRACE(static_cast<int>(b));
         TScriptedMaster master;
         master.List = Computers(2);

@@ -68,6 +68,20 @@ TEST(SmbReplies, WhatSambaAndTheProtocolAnswerIsRead)
     EXPECT_EQ(ParseSmbReply(Reply(kSmbTextBlock, 0, true, {}, 3), kSmbTextBlock).ByteCount, 3u);
 }
 
+TEST(SmbReplies, TheHeaderIsReadWhereItsFieldsLie)
+{
+    // Text block reply, NT status 0xC0123456, flags2 with NT statuses, tid 0x2211, pid 0x4433, uid 0x6655, mid 0x8877.
+    const TBytes smb = Hex("ff534d42d7563412c0800340000000000000000000000000112233445566778800" "0000");
+    const TSmbReply reply = ParseSmbReply(smb, kSmbTextBlock);
+    EXPECT_EQ(reply.Command, kSmbTextBlock);
+    EXPECT_TRUE(reply.NtStatus);
+    EXPECT_EQ(SmbStatusText(reply), "NT status 0xC0123456");
+    EXPECT_EQ(reply.Tid, 0x2211);
+    EXPECT_EQ(reply.Uid, 0x6655);
+    EXPECT_EQ(reply.Mid, 0x8877);
+    EXPECT_EQ(SmbStatusText(ParseSmbReply(Reply(kSmbTextBlock, Dos(2, 83), false), kSmbTextBlock)), "DOS error 2/83");
+}
+
 TEST(SmbReplies, OnlyStatusesAboutReceivingCountAsARefusal)
 {
     struct Case {
@@ -102,15 +116,21 @@ TEST(SmbReplies, AnythingButAWellFormedReplyToTheRequestIsRefused)
     };
     TBytes shortWords = Reply(kSmbEndMessage, 0, true, {1, 2});
     shortWords.resize(32 + 1 + 3);
+    TBytes halfByteCount = Reply(kSmbEndMessage, 0, true, {1, 2});
+    halfByteCount.pop_back();
     TBytes shortData = Reply(kSmbEndMessage, 0, true, {}, 4);
     shortData.pop_back();
     const TBytes cases[] = {
         {},
         TBytes(good.begin(), good.begin() + 34),
         with(0, 0xFE),              // another protocol's signature
+        with(1, 'X'),
+        with(2, 'X'),
+        with(3, 'X'),
         with(4, kSmbTextBlock),     // a reply to another command
         with(9, 0x00),              // our own request echoed back
         shortWords,
+        halfByteCount,
         shortData,
     };
     EXPECT_NO_THROW(ParseSmbReply(good, kSmbEndMessage));
@@ -162,7 +182,8 @@ TEST(WinPopupExchange, DeliversInBlocksWithTheGroupIdTheReceiverHandsOut)
         TWinPopupExchange exchange(Message(text));
         TPeer peer;
         peer.Answers = {{kSessionKeepAlive, {}}, Positive(), Smb(Reply(kSmbStartMessage, 0, true, words)),
-            Smb(Reply(kSmbTextBlock)), Smb(Reply(kSmbTextBlock)), Smb(Reply(kSmbTextBlock)), Smb(Reply(kSmbEndMessage))};
+            {kSessionKeepAlive, {}}, Smb(Reply(kSmbTextBlock)), Smb(Reply(kSmbTextBlock)), Smb(Reply(kSmbTextBlock)),
+            Smb(Reply(kSmbEndMessage))};
         peer.Run(exchange);
         ASSERT_TRUE(exchange.Delivered()) << exchange.Problem();
         EXPECT_FALSE(exchange.Failure());

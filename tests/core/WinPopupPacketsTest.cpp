@@ -80,17 +80,27 @@ TEST(SessionService, MessageFramingUsesSeventeenLengthBits)
     EXPECT_EQ(SessionMessagePacket(B("abc")), B(std::string("\x00\x00\x00\x03" "abc", 7)));
     EXPECT_EQ(SessionMessagePacket({}), B(std::string(4, '\0')));
 
-    const std::vector<uint8_t> big(0x1ABCD, 0x55);
+    const std::vector<uint8_t> big(0x12345, 0x55);
     const auto framed = SessionMessagePacket(big);
     ASSERT_EQ(framed.size(), big.size() + 4);
     EXPECT_EQ(framed[1], 0x01);
-    EXPECT_EQ(framed[2], 0xAB);
-    EXPECT_EQ(framed[3], 0xCD);
+    EXPECT_EQ(framed[2], 0x23);
+    EXPECT_EQ(framed[3], 0x45);
     EXPECT_EQ(SessionPayloadLength(std::span<const uint8_t, 4>(framed.data(), 4)), big.size());
     // Flag bits other than the 17th length bit say nothing about the length.
     const uint8_t header[4] = {0x00, 0xFE, 0x01, 0x02};
     EXPECT_EQ(SessionPayloadLength(header), 0x0102u);
+    const auto largest = SessionMessagePacket(std::vector<uint8_t>(0x1FFFF));
+    EXPECT_EQ(B(std::string(largest.begin(), largest.begin() + 4)), B("\x00\x01\xFF\xFF"));
     EXPECT_THROW(SessionMessagePacket(std::vector<uint8_t>(0x20000)), std::invalid_argument);
+}
+
+TEST(SessionService, EachRefusalTheProtocolListsHasItsWordsAndAnyOtherNamesItsByte)
+{
+    for (uint8_t listed : {0x80, 0x81, 0x82, 0x83, 0x8F})
+        EXPECT_EQ(SessionErrorDescription(listed).find("unknown"), std::string::npos) << int(listed);
+    EXPECT_EQ(SessionErrorDescription(0x42), "unknown error 0x42");
+    EXPECT_EQ(SessionErrorDescription(0x05), "unknown error 0x05");
 }
 
 TEST(SmbRequests, StartTextAndEndOfAMultiBlockMessage)
@@ -109,6 +119,18 @@ TEST(SmbRequests, StartTextAndEndOfAMultiBlockMessage)
     EXPECT_EQ(block[38], 128); // the text's own length
     EXPECT_THROW(SmbTextBlockRequest(0, full + "x"), std::invalid_argument);
     EXPECT_THROW(SmbStartMessageRequest(std::string("A\0B", 3), "BOB"), std::invalid_argument);
+}
+
+TEST(SmbRequests, CountsFitTheirFields)
+{
+    EXPECT_NO_THROW(SmbRequest(kSmbTextBlock, {}, std::vector<uint16_t>(255), TBytes(0xFFFF)));
+    EXPECT_THROW(SmbRequest(kSmbTextBlock, {}, std::vector<uint16_t>(256), {}), std::invalid_argument);
+    EXPECT_THROW(SmbRequest(kSmbTextBlock, {}, {}, TBytes(0x10000)), std::invalid_argument);
+    // Both names share the start request's 16-bit byte count: 1 + 32766 + 1 and 1 + 32765 + 1 make 65535.
+    EXPECT_NO_THROW(SmbStartMessageRequest(std::string(32766, 'A'), std::string(32765, 'B')));
+    EXPECT_THROW(SmbStartMessageRequest(std::string(32766, 'A'), std::string(32766, 'B')), std::invalid_argument);
+    EXPECT_THROW(SplitTextBlocks("abc", 0), std::invalid_argument);
+    EXPECT_EQ(SplitTextBlocks("abc", 1).size(), 3u);
 }
 
 TEST(SmbRequests, TextSplitsIntoBlocksOfAtMost128Bytes)
@@ -170,6 +192,8 @@ TEST(NameQuery, AnswersAreMatchedToTheirQueryAndRead)
     const auto one = B("\x00\x00\x7F\x00\x00\x05");
     const auto zeroThenOne = B(std::string(6, '\0')) + one;
     const TBytes pointer{0xC0, 0x0C};
+    TBytes noCount = Answer(7, 0x8500, name, one);
+    noCount[7] = 0;
 
     struct Case {
         const char* What;
@@ -180,6 +204,10 @@ TEST(NameQuery, AnswersAreMatchedToTheirQueryAndRead)
         {"name as a pointer to the question", Answer(7, 0x8500, pointer, one), TKind::Found},
         {"an unset address skipped", Answer(7, 0x8500, name, zeroThenOne), TKind::Found},
         {"negative: name error", Answer(7, 0x8503, name, {}), TKind::Negative},
+        {"negative: format error", Answer(7, 0x8501, name, {}), TKind::Negative},
+        {"negative: the header alone", TBytes{0, 7, 0x85, 0x03, 0, 0, 0, 0, 0, 0, 0, 0}, TKind::Negative},
+        {"no answer record announced", noCount, TKind::Ignored},
+        {"a response to an unknown operation", Answer(7, 0x8D00, name, one), TKind::Ignored},
         {"another transaction", Answer(8, 0x8500, name, one), TKind::Ignored},
         {"a query, not a response", Answer(7, 0x0500, name, one), TKind::Ignored},
         {"a registration response", Answer(7, 0xA800, name, one), TKind::Ignored},
