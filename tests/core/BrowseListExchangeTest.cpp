@@ -184,6 +184,7 @@ TEST(SmbTransaction, PiecesAreJoinedAndEveryOffsetIsChecked)
         {"too few words", {Reply(kSmbTransaction, {}, {8, 0, 0})}},
         {"one word short", {Reply(kSmbTransaction, {}, {0, 0, 0, 0, 55, 0, 0, 55, 0})}},
         {"totals that grow", {Piece(8, 16, parameters, 0, {}, 0), Piece(8, 32, {}, 8, Record("PC01"), 0)}},
+        {"a parameter total that grows", {Piece(4, 16, TBytes(4), 0, {}, 0), Piece(8, 16, TBytes(4), 4, {}, 0)}},
         {"data sent again", {first, Piece(8, 32, {}, 8, Record("PC01"), 0)}},
         {"parameters sent again", {first, Piece(8, 32, parameters, 0, Record("PC02"), 16)}},
     };
@@ -196,17 +197,19 @@ TEST(SmbTransaction, PiecesAreJoinedAndEveryOffsetIsChecked)
     }
 }
 
-TEST(SmbTransaction, TheRequestsParametersEndWithinItsSixteenBitOffsets)
+TEST(SmbTransaction, TheRequestsTextsAndParametersFitTheirFields)
 {
     const size_t room = 0xFFFF - (32 + 1 + 2 * 14 + 2 + sizeof("\\PIPE\\LANMAN"));
     EXPECT_NO_THROW(SmbTransactionRequest({}, "\\PIPE\\LANMAN", TBytes(room), 8, 0xFFFF));
     EXPECT_THROW(SmbTransactionRequest({}, "\\PIPE\\LANMAN", TBytes(room + 1), 8, 0xFFFF), std::invalid_argument);
+    EXPECT_THROW(SmbTransactionRequest({}, std::string("\\PIPE\0", 6), {}, 8, 0xFFFF), std::invalid_argument);
+    EXPECT_THROW(SmbTreeConnectRequest({}, std::string("\\\\A\0B\\IPC$", 10)), std::invalid_argument);
 }
 
 // A negotiate reply of NT LM 0.12 laid out as Samba sends it: dialect index, security mode, the multiplex and
 // circuit limits, the largest SMB taken, the largest raw read, the session key, capabilities, time, zone and the
 // challenge's length; the data holds the challenge and the domain.
-TBytes NtLmNegotiateReply(uint16_t dialect, uint32_t maxBufferSize, uint32_t sessionKey)
+TBytes NtLmNegotiateReply(uint16_t dialect, uint32_t maxBufferSize, uint32_t sessionKey, TStatus status = {})
 {
     TBytes fields;
     const auto put = [&](uint64_t value, int bytes) {
@@ -227,7 +230,7 @@ TBytes NtLmNegotiateReply(uint16_t dialect, uint32_t maxBufferSize, uint32_t ses
     std::vector<uint16_t> words;
     for (size_t i = 0; i < fields.size(); i += 2)
         words.push_back(WordAt(fields, i));
-    return Reply(kSmbNegotiate, {}, words, B("\x11\x22\x33\x44\x55\x66\x77\x88" "OFIS\0"));
+    return Reply(kSmbNegotiate, status, words, B("\x11\x22\x33\x44\x55\x66\x77\x88" "OFIS\0"));
 }
 
 uint32_t DwordAt(const TBytes& b, size_t at) { return WordAt(b, at) | (static_cast<uint32_t>(WordAt(b, at + 2)) << 16); }
@@ -247,7 +250,7 @@ TEST(SmbNegotiate, OnlyAnNtLmReplyIsTakenAndItsFieldsAreReadWhereTheyLie)
         {"the layout of an older dialect", Reply(kSmbNegotiate, {}, std::vector<uint16_t>(13, 0))},
         {"the core dialect's one word", Reply(kSmbNegotiate, {}, {0})},
         {"no words", Reply(kSmbNegotiate, {}, {})},
-        {"an error status", Reply(kSmbNegotiate, Nt(0xC0000001), {})},
+        {"an error status", NtLmNegotiateReply(0, 16644, 1, Nt(0xC0000001))},
     };
     for (const Case& c : refused)
         EXPECT_THROW(ReadNegotiateReply(ParseSmbReply(c.Smb, kSmbNegotiate)), EProtocolError) << c.What;
