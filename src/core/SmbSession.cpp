@@ -41,7 +41,7 @@ uint16_t High(uint32_t value) { return static_cast<uint16_t>(value >> 16); }
 // Copies count bytes from offset of the SMB to displacement of the assembled buffer, after checking both ends and
 // that none of those bytes came before: a reply is whole when each of its bytes arrived, once.
 void Place(std::span<const uint8_t> smb, size_t offset, size_t count, size_t displacement,
-    std::vector<uint8_t>& into, std::vector<bool>& arrived, const char* what)
+    std::vector<uint8_t>& into, std::vector<uint8_t>& arrived, const char* what)
 {
     if (count == 0)
         return;
@@ -51,16 +51,16 @@ void Place(std::span<const uint8_t> smb, size_t offset, size_t count, size_t dis
         throw EProtocolError(std::string("transaction ") + what + " beyond the announced total");
     const auto first = arrived.begin() + static_cast<std::ptrdiff_t>(displacement);
     const auto last = first + static_cast<std::ptrdiff_t>(count);
-    if (std::find(first, last, true) != last)
+    if (std::find(first, last, 1) != last)
         throw EProtocolError(std::string("transaction ") + what + " sent twice");
-    std::fill(first, last, true);
+    std::fill(first, last, 1);
     std::copy_n(smb.begin() + static_cast<std::ptrdiff_t>(offset), count,
         into.begin() + static_cast<std::ptrdiff_t>(displacement));
 }
 
-bool AllArrived(const std::vector<bool>& arrived)
+bool AllArrived(const std::vector<uint8_t>& arrived)
 {
-    return std::find(arrived.begin(), arrived.end(), false) == arrived.end();
+    return std::find(arrived.begin(), arrived.end(), 0) == arrived.end();
 }
 
 } // namespace
@@ -150,8 +150,8 @@ void TTransactionReply::Add(std::span<const uint8_t> smb, const TSmbReply& reply
     if (!FStarted) {
         FParameters.assign(totalParameters, 0);
         FData.assign(totalData, 0);
-        FParametersArrived.assign(totalParameters, false);
-        FDataArrived.assign(totalData, false);
+        FParametersArrived.assign(totalParameters, 0);
+        FDataArrived.assign(totalData, 0);
         FStarted = true;
     } else if (totalParameters > FParameters.size() || totalData > FData.size()) {
         throw EProtocolError("transaction totals grew between pieces");

@@ -54,6 +54,6 @@ private:
     bool FStarted = false;
     std::vector<uint8_t> FParameters;
     std::vector<uint8_t> FData;
-    std::vector<bool> FParametersArrived;
-    std::vector<bool> FDataArrived;
+    std::vector<uint8_t> FParametersArrived; // 1 for each byte that came
+    std::vector<uint8_t> FDataArrived;
 };
