@@ -501,14 +501,18 @@ def try_mutant(build, mutant, work, test_timeout):
     code, output = run_limited(build.link_command(replaced, binary), 300, build.dir)
     if code != 0:
         return "stillborn", one_line(output, 200)
-    code, output = run_limited([str(binary), "--gtest_brief=1"], test_timeout, build.dir)
+    code, output = run_limited([str(binary)], test_timeout, build.dir)
     if code is None:
         return "killed", "timed out"
     if code == 0:
         return "survived", ""
     failed = re.findall(r"\[  FAILED  \] (\S+)", output)
-    sanitizer = re.search(r"(AddressSanitizer|runtime error)[^\n]*", output)
-    return "killed", failed[0] if failed else (sanitizer.group(0)[:80] if sanitizer else f"exit {code}")
+    if failed:
+        return "killed", failed[0]
+    # A sanitizer or a bounds check ended the run inside the test that was running.
+    running = re.findall(r"\[ RUN      \] (\S+)", output)
+    stop = re.search(r"AddressSanitizer: [\w-]+|runtime error: [^\n]{0,60}|Assertion '[^']*' failed", output)
+    return "killed", " ".join(filter(None, [running[-1] if running else "", stop.group(0) if stop else f"exit {code}"]))
 
 
 def main():
