@@ -147,6 +147,8 @@ def top_level_split(code, start, end, separator):
 
 
 def relational_sites(text, code):
+    """A comparison flipped at its bound (< and <=, > and >=) or turned over (== and !=). The code's style sets
+    binary < and > between blanks, which tells them from template brackets."""
     for m in re.finditer(r"(?<![<>=!&|+\-*/%^])(<=|>=|==|!=)(?![=>])| (<|>) ", code):
         op = m.group(1) or m.group(2)
         at = m.start(1) if m.group(1) else m.start(2)
@@ -156,23 +158,25 @@ def relational_sites(text, code):
 
 
 def logical_sites(text, code):
+    """&& and || swapped."""
     for m in re.finditer(r" (&&|\|\|) ", code):
         yield "lcr", m.start(1), m.end(1), "||" if m.group(1) == "&&" else "&&"
 
 
 def literal_sites(text, code):
+    """A number moved by one (0 becomes 1), hexadecimal kept in its width; not a template argument."""
     labels = set(re.findall(r"\bcase\s+(0[xX][0-9A-Fa-f]+|\d+)\s*:", code))
     for m in re.finditer(r"(?<![\w.])(0[xX][0-9A-Fa-f]+|\d+)([uUlL]*)(?![\w.'>])", code):
         digits = m.group(1)
         value = int(digits, 0)
         moved = value - 1 if value > 0 else 1
         if digits.lower().startswith("0x"):
-            text = f"{digits[:2]}{moved:0{len(digits) - 2}X}"
+            written = f"{digits[:2]}{moved:0{len(digits) - 2}X}"
         else:
-            text = str(moved)
+            written = str(moved)
         if digits in labels and any(int(label, 0) == moved for label in labels):
             continue  # a duplicate case label does not compile
-        yield "lit", m.start(1), m.end(1), text
+        yield "lit", m.start(1), m.end(1), written
 
 
 def guard_sites(text, code):
