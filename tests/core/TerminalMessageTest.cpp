@@ -1,6 +1,9 @@
 // Which failure a user reads when the direct delivery and the terminal-services road both failed, and in what words.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/TerminalMessage.h"
 
 namespace {
@@ -54,7 +57,7 @@ TEST(TerminalMessage, EveryCodeOfARefusalIsReportedWithItsReason)
     const auto noCalls = TerminalFailureToReport(F::ConnectFailed, {O::Refused, 1722});
     ASSERT_TRUE(denied && noCalls);
     EXPECT_NE(denied->Reason, noCalls->Reason);
-    const std::pair<std::initializer_list<uint32_t>, const TSendFailure&> lists[] = {
+    const std::pair<std::vector<uint32_t>, TSendFailure> lists[] = {
         {{1326, 1385, 7045}, *denied}, {{1717, 1726, 1727, 1753}, *noCalls}};
     for (const auto& [codes, expected] : lists) {
         for (uint32_t code : codes) {
