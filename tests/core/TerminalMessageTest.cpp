@@ -36,6 +36,7 @@ TEST(TerminalMessage, TheRoadsFailureIsReportedOnlyWhenItExplainsMore)
         {"no RPC from a name whose port 139 stayed silent", F::ConnectTimedOut, {O::Refused, 1722}, 0, false},
         {"an unreachable network path says less", F::SessionRefused, {O::Refused, 53}, 0, false},
         {"the road ran out of time", F::SessionRefused, {O::TimedOut, 0}, 0, false},
+        {"a code without a refusal", F::SessionRefused, {O::TimedOut, 5}, 0, false},
         {"the road is not there", F::MessageRefused, {O::Skipped, 120}, 0, false},
     };
     for (const Case& c : cases) {
