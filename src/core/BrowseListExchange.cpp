@@ -1,6 +1,7 @@
 // The browse master conversation: which request follows which reply, and when the list is whole.
 #include "core/BrowseListExchange.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "core/NetBiosName.h"
@@ -33,13 +34,6 @@ TBrowseListExchange::TBrowseListExchange(TBrowseListQuery query) : FQuery(std::m
         EncodeNetBiosName(FQuery.CallingName, kWorkstationSuffix));
 }
 
-std::vector<uint8_t> TBrowseListExchange::TakeRequest()
-{
-    std::vector<uint8_t> request;
-    request.swap(FPending);
-    return request;
-}
-
 void TBrowseListExchange::Fail(std::string problem)
 {
     if (Finished())
@@ -47,29 +41,6 @@ void TBrowseListExchange::Fail(std::string problem)
     FStage = TStage::Failed;
     FProblem = std::move(problem);
     FPending.clear();
-}
-
-void TBrowseListExchange::Accept(uint8_t type, std::span<const uint8_t> payload)
-{
-    if (Finished())
-        return;
-    if (FStage == TStage::Session) {
-        AcceptSession(type, payload);
-        return;
-    }
-    if (type == kSessionKeepAlive)
-        return;
-    if (type != kSessionMessage) {
-        Fail("session packet of another kind where an SMB reply belongs");
-        return;
-    }
-    try {
-        AcceptSmb(payload);
-    } catch (const EProtocolError& e) {
-        Fail(e.Message());
-    } catch (const std::invalid_argument& e) {
-        Fail(e.what());
-    }
 }
 
 void TBrowseListExchange::AcceptSession(uint8_t type, std::span<const uint8_t> payload)
@@ -99,11 +70,19 @@ uint8_t TBrowseListExchange::AwaitedCommand() const
     }
 }
 
-void TBrowseListExchange::AcceptSmb(std::span<const uint8_t> payload)
+void TBrowseListExchange::AcceptSmb(std::span<const uint8_t> smb, const TSmbReply& reply)
 {
-    const TSmbReply reply = ParseSmbReply(payload, AwaitedCommand());
+    try {
+        Advance(smb, reply);
+    } catch (const std::invalid_argument& e) { // the next request could not be built from our query
+        Fail(e.what());
+    }
+}
+
+void TBrowseListExchange::Advance(std::span<const uint8_t> smb, const TSmbReply& reply)
+{
     if (FStage == TStage::Enumerate) {
-        AcceptList(payload, reply);
+        AcceptList(smb, reply);
         return;
     }
     if (!reply.Succeeded())

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SessionConversation.h"
 #include "core/SmbSession.h"
 
 struct TBrowseListQuery {
@@ -21,15 +22,13 @@ struct TBrowseListQuery {
 // NetServerEnum2; while the master has more than one reply held, NetServerEnum3 from the last name received.
 // The carrier sends TakeRequest() whenever it is not empty, then reads one session packet and hands it to
 // Accept, until Finished(). Transport troubles are the carrier's to report through Fail.
-class TBrowseListExchange {
+class TBrowseListExchange final : public TSessionConversation {
 public:
     explicit TBrowseListExchange(TBrowseListQuery query);
 
-    std::vector<uint8_t> TakeRequest();
-    void Accept(uint8_t type, std::span<const uint8_t> payload);
     void Fail(std::string problem);
 
-    bool Finished() const { return FStage == TStage::Done || FStage == TStage::Failed; }
+    bool Finished() const override { return FStage == TStage::Done || FStage == TStage::Failed; }
     bool Succeeded() const { return FStage == TStage::Done; }
     // The servers' names (OEM bytes) in the order the master sent them; complete only when Succeeded().
     const std::vector<std::string>& Names() const { return FNames; }
@@ -39,12 +38,15 @@ private:
     enum class TStage { Session, Negotiate, SessionSetup, TreeConnect, Enumerate, Done, Failed };
     static constexpr size_t kMaxRounds = 64;
 
-    void AcceptSession(uint8_t type, std::span<const uint8_t> payload);
-    void AcceptSmb(std::span<const uint8_t> payload);
+    bool SessionAwaited() const override { return FStage == TStage::Session; }
+    void AcceptSession(uint8_t type, std::span<const uint8_t> payload) override;
+    uint8_t AwaitedCommand() const override;
+    void AcceptSmb(std::span<const uint8_t> smb, const TSmbReply& reply) override;
+    void FailReply(std::string problem) override { Fail(std::move(problem)); }
+    void Advance(std::span<const uint8_t> smb, const TSmbReply& reply);
     void AcceptList(std::span<const uint8_t> smb, const TSmbReply& reply);
     void QueueEnumeration();
     void Queue(std::vector<uint8_t> smb);
-    uint8_t AwaitedCommand() const;
 
     TBrowseListQuery FQuery;
     TStage FStage = TStage::Session;
@@ -53,6 +55,5 @@ private:
     size_t FRounds = 0;
     std::vector<std::string> FNames;
     std::set<std::string> FSeen; // upper-cased
-    std::vector<uint8_t> FPending;
     std::string FProblem;
 };

@@ -14,13 +14,6 @@ TWinPopupExchange::TWinPopupExchange(TWinPopupMessage message) : FMessage(std::m
         EncodeNetBiosName(FMessage.Sender, kWorkstationSuffix));
 }
 
-std::vector<uint8_t> TWinPopupExchange::TakeRequest()
-{
-    std::vector<uint8_t> request;
-    request.swap(FPending);
-    return request;
-}
-
 void TWinPopupExchange::Fail(TWinPopupFailure failure, std::string problem)
 {
     if (Finished())
@@ -29,27 +22,6 @@ void TWinPopupExchange::Fail(TWinPopupFailure failure, std::string problem)
     FFailure = failure;
     FProblem = std::move(problem);
     FPending.clear();
-}
-
-void TWinPopupExchange::Accept(uint8_t type, std::span<const uint8_t> payload)
-{
-    if (Finished())
-        return;
-    if (FStage == TStage::Session) {
-        AcceptSession(type, payload);
-        return;
-    }
-    if (type == kSessionKeepAlive)
-        return;
-    if (type != kSessionMessage) {
-        Fail(TWinPopupFailure::MalformedReply, "session packet of another kind where an SMB reply belongs");
-        return;
-    }
-    try {
-        AcceptSmb(payload);
-    } catch (const EProtocolError& e) {
-        Fail(TWinPopupFailure::MalformedReply, e.Message());
-    }
 }
 
 void TWinPopupExchange::AcceptSession(uint8_t type, std::span<const uint8_t> payload)
@@ -85,9 +57,8 @@ uint8_t TWinPopupExchange::AwaitedCommand() const
     }
 }
 
-void TWinPopupExchange::AcceptSmb(std::span<const uint8_t> payload)
+void TWinPopupExchange::AcceptSmb(std::span<const uint8_t>, const TSmbReply& reply)
 {
-    const TSmbReply reply = ParseSmbReply(payload, AwaitedCommand());
     if (!reply.Succeeded()) {
         if (IsMessengerRefusal(reply))
             Fail(TWinPopupFailure::MessageRefused, "receiver refused the message: " + SmbStatusText(reply));
@@ -109,6 +80,11 @@ void TWinPopupExchange::AcceptSmb(std::span<const uint8_t> payload)
     default:
         return;
     }
+}
+
+void TWinPopupExchange::FailReply(std::string problem)
+{
+    Fail(TWinPopupFailure::MalformedReply, std::move(problem));
 }
 
 void TWinPopupExchange::QueueNextBlockOrEnd()
