@@ -5,28 +5,29 @@
 
 #include "core/CustomColorSlots.h"
 
+namespace {
+
+struct TOptionFlag {
+    TColorDialogOption Option;
+    DWORD Flag;
+};
+
+constexpr TOptionFlag kOptionFlags[] = {
+    {TColorDialogOption::cdFullOpen, CC_FULLOPEN},
+    {TColorDialogOption::cdPreventFullOpen, CC_PREVENTFULLOPEN},
+    {TColorDialogOption::cdShowHelp, CC_SHOWHELP},
+    {TColorDialogOption::cdSolidColor, CC_SOLIDCOLOR},
+    {TColorDialogOption::cdAnyColor, CC_ANYCOLOR},
+};
+
+} // namespace
+
 DWORD ColorDialogFlags(const TColorDialogOptions& options)
 {
     DWORD flags = CC_RGBINIT;
-    for (TColorDialogOption option : options) {
-        switch (option) {
-        case TColorDialogOption::cdFullOpen:
-            flags |= CC_FULLOPEN;
-            break;
-        case TColorDialogOption::cdPreventFullOpen:
-            flags |= CC_PREVENTFULLOPEN;
-            break;
-        case TColorDialogOption::cdShowHelp:
-            flags |= CC_SHOWHELP;
-            break;
-        case TColorDialogOption::cdSolidColor:
-            flags |= CC_SOLIDCOLOR;
-            break;
-        case TColorDialogOption::cdAnyColor:
-            flags |= CC_ANYCOLOR;
-            break;
-        }
-    }
+    for (const TOptionFlag& entry : kOptionFlags)
+        if (options.count(entry.Option))
+            flags |= entry.Flag;
     return flags;
 }
 
