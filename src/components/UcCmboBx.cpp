@@ -197,32 +197,20 @@ void TUcColorComboBox::SetOptions(const TColorPickerOptions& options)
         FItemIndex = FItems.Items().empty() ? -1 : 0;
 }
 
-void TUcColorComboBox::SetShowSysColors(bool value)
+void TUcColorComboBox::SetOption(bool TColorPickerOptions::*option, bool value)
 {
-    if (value == ShowSysColors())
-        return;
     TColorPickerOptions options = FItems.Options();
-    options.ShowSysColors = value;
+    if (options.*option == value)
+        return;
+    options.*option = value;
     SetOptions(options);
 }
 
-void TUcColorComboBox::SetShowDefaultColor(bool value)
-{
-    if (value == ShowDefaultColor())
-        return;
-    TColorPickerOptions options = FItems.Options();
-    options.ShowDefaultColor = value;
-    SetOptions(options);
-}
+void TUcColorComboBox::SetShowSysColors(bool value) { SetOption(&TColorPickerOptions::ShowSysColors, value); }
 
-void TUcColorComboBox::SetShowCustomColor(bool value)
-{
-    if (value == ShowCustomColor())
-        return;
-    TColorPickerOptions options = FItems.Options();
-    options.ShowCustomColor = value;
-    SetOptions(options);
-}
+void TUcColorComboBox::SetShowDefaultColor(bool value) { SetOption(&TColorPickerOptions::ShowDefaultColor, value); }
+
+void TUcColorComboBox::SetShowCustomColor(bool value) { SetOption(&TColorPickerOptions::ShowCustomColor, value); }
 
 void TUcColorComboBox::SetShowColorNames(bool value)
 {

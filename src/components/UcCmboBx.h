@@ -108,6 +108,8 @@ private:
     const std::string& ColorName(int nameIndex) const { return FItems.Name(nameIndex); }
     void SetColorName(int nameIndex, std::string text);
     void SetOptions(const TColorPickerOptions& options);
+    // Changes one of the item kinds shown; the same value changes nothing.
+    void SetOption(bool TColorPickerOptions::*option, bool value);
     // Writes a default or custom colour held by the model into its item of the window.
     void SyncItemColor(int nameIndex);
     void ExecuteColorDialog();
