@@ -135,13 +135,7 @@ void TCheckListStrings::SetItemState(int index, TCheckBoxState state)
     CheckIndex(index, Count());
     if (!ValidState(state))
         throw EListError(InternalFaultText("onay kutusu durumu " + std::to_string(static_cast<int>(state)) + " geçersiz"));
-    TItem& item = FItems[static_cast<size_t>(index)];
-    if (item.State == state)
-        return;
-    item.State = state;
-    FOwner.WindowSetData(index, TUcCheckList::ItemData(item));
-    if (FUpdateCount == 0) // the end of an update repaints the whole list
-        FOwner.InvalidateItem(index);
+    StoreItemField(index, &TItem::State, state);
 }
 
 bool TCheckListStrings::ItemEnabled(int index) const
@@ -153,10 +147,16 @@ bool TCheckListStrings::ItemEnabled(int index) const
 void TCheckListStrings::SetItemEnabled(int index, bool enabled)
 {
     CheckIndex(index, Count());
+    StoreItemField(index, &TItem::Enabled, enabled);
+}
+
+template <class T>
+void TCheckListStrings::StoreItemField(int index, T TItem::*field, T value)
+{
     TItem& item = FItems[static_cast<size_t>(index)];
-    if (item.Enabled == enabled)
+    if (item.*field == value)
         return;
-    item.Enabled = enabled;
+    item.*field = value;
     FOwner.WindowSetData(index, TUcCheckList::ItemData(item));
     if (FUpdateCount == 0) // the end of an update repaints the whole list
         FOwner.InvalidateItem(index);

@@ -73,6 +73,9 @@ private:
     };
 
     void CheckIndex(int index, int count) const;
+    // Stores one of an item's marks (index already checked) and shows the change.
+    template <class T>
+    void StoreItemField(int index, T TItem::*field, T value);
 
     TUcCheckList& FOwner;
     std::vector<TItem> FItems;
