@@ -238,13 +238,7 @@ void TUcCheckList::SetItemIndex(int index)
 {
     if (index < -1 || index >= FItems.Count())
         throw EListError(NoSuchItemText(index));
-    if (!FHandle) {
-        FSavedItemIndex = index;
-        return;
-    }
-    // LB_SETCURSEL scrolls the item into view; leave the view alone when nothing changes.
-    if (ItemIndex() != index)
-        SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    MoveTo(index, FSavedItemIndex, &TUcCheckList::ItemIndex, LB_SETCURSEL);
 }
 
 int TUcCheckList::TopIndex() const
@@ -258,12 +252,18 @@ void TUcCheckList::SetTopIndex(int index)
 {
     if (index < 0 || (index >= FItems.Count() && index != 0))
         throw EListError(NoSuchItemText(index));
+    MoveTo(index, FSavedTopIndex, &TUcCheckList::TopIndex, LB_SETTOPINDEX);
+}
+
+void TUcCheckList::MoveTo(int index, int& saved, int (TUcCheckList::*shown)() const, UINT message)
+{
     if (!FHandle) {
-        FSavedTopIndex = index;
+        saved = index;
         return;
     }
-    if (TopIndex() != index)
-        SendMessageA(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    // Setting the selection scrolls the item into view; leave the view alone when nothing changes.
+    if ((this->*shown)() != index)
+        SendMessageA(FHandle, message, static_cast<WPARAM>(index), 0);
 }
 
 void TUcCheckList::SetItemHeight(int height)

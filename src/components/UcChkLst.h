@@ -156,6 +156,9 @@ private:
 
     void MouseDown(int x, int y);
     void MouseUp(int x, int y);
+    // Keeps a position (selection or top item) for the window to come, or sends it when the window shows
+    // another one.
+    void MoveTo(int index, int& saved, int (TUcCheckList::*shown)() const, UINT message);
 
     TCheckListStrings FItems;
     TCheckToggle FToggle;
