@@ -100,31 +100,9 @@ LRESULT TEcCustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 TEcCustomControlEx::TEcCustomControlEx(TComponent* AOwner) : TEcCustomControl(AOwner) {}
 
-TEcCustomControlEx::~TEcCustomControlEx()
-{
-    if (FController)
-        FController->RemoveClient(this);
-}
-
-void TEcCustomControlEx::SetController(TEcController* controller)
-{
-    if (FController == controller)
-        return;
-    if (FController)
-        FController->RemoveClient(this);
-    FController = controller;
-    if (FController)
-        FController->AddClient(this);
-}
-
 void TEcCustomControlEx::CreateHandle()
 {
-    if (!FController) {
-        TEcController* found = TEcController::FindFor(this);
-        if (!found)
-            throw ENoControllerAssigned();
-        SetController(found);
-    }
+    TakeControllerOf(this);
     TEcCustomControl::CreateHandle();
 }
 

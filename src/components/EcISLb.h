@@ -57,13 +57,25 @@ private:
     UINT_PTR FNextId = 1;
 };
 
-// Told when the controller it uses is destroyed, so that nothing keeps a dangling reference to it.
+// The link from a control to the controller it uses; whichever of the two goes first undoes it, so that
+// nothing keeps a dangling reference.
 class TEcControllerClient {
 public:
-    virtual void ControllerDestroyed() = 0;
+    TEcController* Controller() const { return FController; }
+    void SetController(TEcController* controller);
+    // Called by the controller as it is destroyed.
+    virtual void ControllerDestroyed() { FController = nullptr; }
 
 protected:
-    ~TEcControllerClient() = default;
+    ~TEcControllerClient();
+    // Takes the controller of `control`'s window when none is assigned; throws ENoControllerAssigned when
+    // there is none.
+    void TakeControllerOf(TControl* control);
+    // Called before the link moves to another controller (or to none).
+    virtual void ControllerChanging() {}
+
+private:
+    TEcController* FController = nullptr;
 };
 
 // The non-visual helper every search list on a window needs: its timer service.
@@ -118,18 +130,13 @@ private:
 class TEcCustomControlEx : public TEcCustomControl, protected TEcControllerClient {
 public:
     explicit TEcCustomControlEx(TComponent* AOwner);
-    ~TEcCustomControlEx() override;
 
-    TEcController* Controller() const { return FController; }
-    void SetController(TEcController* controller);
+    using TEcControllerClient::Controller;
+    using TEcControllerClient::SetController;
 
 protected:
     // Takes the window's controller when none is assigned; throws ENoControllerAssigned when there is none.
     void CreateHandle() override;
-    void ControllerDestroyed() override { FController = nullptr; }
-
-private:
-    TEcController* FController = nullptr;
 };
 
 // The caption label of a search list: auto-sized, on the parent's font, opaque, moving with its control.
@@ -207,8 +214,8 @@ public:
     // The pending pause timer's handle, -1 when no search is waiting.
     int TimerHandle() const { return FTimer.Handle(); }
 
-    TEcController* Controller() const { return FController; }
-    void SetController(TEcController* controller);
+    using TEcControllerClient::Controller;
+    using TEcControllerClient::SetController;
 
     virtual void DoSearch() = 0;
 
@@ -216,6 +223,7 @@ protected:
     void CreateHandle() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void ControllerDestroyed() override;
+    void ControllerChanging() override;
 
     TSearchState& State() { return FState; }
 
@@ -236,7 +244,6 @@ private:
 
     void TimerExpired();
 
-    TEcController* FController = nullptr;
     TPoolTimer FTimer{*this}; // declared before FState, which stops it on destruction
     TSearchState FState{FTimer};
 };

@@ -63,6 +63,34 @@ void TEcTimerPool::Fired(UINT_PTR id)
         callback();
 }
 
+TEcControllerClient::~TEcControllerClient()
+{
+    if (FController)
+        FController->RemoveClient(this);
+}
+
+void TEcControllerClient::SetController(TEcController* controller)
+{
+    if (FController == controller)
+        return;
+    ControllerChanging();
+    if (FController)
+        FController->RemoveClient(this);
+    FController = controller;
+    if (FController)
+        FController->AddClient(this);
+}
+
+void TEcControllerClient::TakeControllerOf(TControl* control)
+{
+    if (FController)
+        return;
+    TEcController* found = TEcController::FindFor(control);
+    if (!found)
+        throw ENoControllerAssigned();
+    SetController(found);
+}
+
 TEcController::TEcController(TComponent* AOwner) : TComponent(AOwner), FTimerPool(std::make_unique<TEcTimerPool>()) {}
 
 TEcController::~TEcController()

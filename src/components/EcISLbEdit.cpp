@@ -126,47 +126,30 @@ TEcBaseISE::~TEcBaseISE()
 {
     // Stop the pause while the pool is still known; FState's own destructor then finds nothing pending.
     FState.Cancel();
-    if (FController)
-        FController->RemoveClient(this);
 }
 
-void TEcBaseISE::SetController(TEcController* controller)
-{
-    if (FController == controller)
-        return;
-    FState.Cancel();
-    if (FController)
-        FController->RemoveClient(this);
-    FController = controller;
-    if (FController)
-        FController->AddClient(this);
-}
+void TEcBaseISE::ControllerChanging() { FState.Cancel(); }
 
 void TEcBaseISE::ControllerDestroyed()
 {
     // The pool and its timers are gone with the controller: nothing is pending any more.
     FTimer.Forget();
     FState.Cancel();
-    FController = nullptr;
+    TEcControllerClient::ControllerDestroyed();
 }
 
 void TEcBaseISE::CreateHandle()
 {
-    if (!FController) {
-        TEcController* found = TEcController::FindFor(this);
-        if (!found)
-            throw ENoControllerAssigned();
-        SetController(found);
-    }
+    TakeControllerOf(this);
     TEcCustomEdit::CreateHandle();
 }
 
 void TEcBaseISE::TPoolTimer::Start(int milliseconds)
 {
     Stop();
-    if (!FField.FController)
+    if (!FField.Controller())
         throw ENoControllerAssigned();
-    FHandle = FField.FController->TimerPool().StartOneShot(milliseconds, [this] {
+    FHandle = FField.Controller()->TimerPool().StartOneShot(milliseconds, [this] {
         FHandle = -1;
         FField.TimerExpired();
     });
@@ -174,8 +157,8 @@ void TEcBaseISE::TPoolTimer::Start(int milliseconds)
 
 void TEcBaseISE::TPoolTimer::Stop()
 {
-    if (FHandle != -1 && FField.FController)
-        FField.FController->TimerPool().Cancel(FHandle);
+    if (FHandle != -1 && FField.Controller())
+        FField.Controller()->TimerPool().Cancel(FHandle);
     FHandle = -1;
 }
 
