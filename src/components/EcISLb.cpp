@@ -86,13 +86,8 @@ LRESULT TEcCustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return result;
     }
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        FireMouse(this, msg, wParam, lParam);
-        break;
     default:
+        FireMouse(this, msg, wParam, lParam);
         break;
     }
     return TControl::WndProc(msg, wParam, lParam);

@@ -28,7 +28,8 @@ struct TEcMouseEvents {
     TMouseEvent OnMouseUp;
 
 protected:
-    // Raises the event that belongs to msg, if any; the caller still lets the control handle msg.
+    // Raises the event that belongs to msg, if any (other messages are passed over); the caller still lets the
+    // control handle msg.
     void FireMouse(TObject* sender, UINT msg, WPARAM wParam, LPARAM lParam) const;
 };
 

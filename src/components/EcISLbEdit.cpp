@@ -109,12 +109,8 @@ LRESULT TEcCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             Click();
         return result;
     }
-    case WM_MOUSEMOVE:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
+    default: // the left button's release is above: it may also be a click
         FireMouse(this, msg, wParam, lParam);
-        break;
-    default:
         break;
     }
     return TEdit::WndProc(msg, wParam, lParam);
