@@ -13,12 +13,8 @@ void TEcMouseEvents::FireMouse(TObject* sender, UINT msg, WPARAM wParam, LPARAM 
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        if (OnMouseUp) {
-            const TMouseButton button = msg == WM_LBUTTONUP ? TMouseButton::mbLeft
-                : msg == WM_RBUTTONUP                       ? TMouseButton::mbRight
-                                                            : TMouseButton::mbMiddle;
-            OnMouseUp(sender, button, wParam, x, y);
-        }
+        if (OnMouseUp)
+            OnMouseUp(sender, MouseButtonOf(msg), wParam, x, y);
         break;
     default:
         break;

@@ -268,11 +268,8 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         if (OnMouseDown) {
-            const TMouseButton button = msg == WM_LBUTTONDOWN ? TMouseButton::mbLeft
-                : msg == WM_RBUTTONDOWN                       ? TMouseButton::mbRight
-                                                              : TMouseButton::mbMiddle;
             LRESULT result = DefaultHandler(msg, wParam, lParam);
-            OnMouseDown(this, button, wParam, XFromLParam(lParam), YFromLParam(lParam));
+            OnMouseDown(this, MouseButtonOf(msg), wParam, XFromLParam(lParam), YFromLParam(lParam));
             return result;
         }
         break;

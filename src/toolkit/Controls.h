@@ -15,6 +15,13 @@ class TBackgroundDrag;
 class TPopupMenu;
 
 inline int XFromLParam(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+// The button a button-down or button-up message is about.
+inline TMouseButton MouseButtonOf(UINT msg)
+{
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP)
+        return TMouseButton::mbLeft;
+    return msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP ? TMouseButton::mbRight : TMouseButton::mbMiddle;
+}
 inline int YFromLParam(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 // Registers a window class of the toolkit (once) whose windows dispatch to their TControl.
