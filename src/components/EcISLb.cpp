@@ -240,10 +240,10 @@ void TEcSearchList::Loaded()
         child->OnKeyUp = OnKeyUp;
         child->OnMouseDown = OnMouseDown;
     }
-    FEdit->OnMouseMove = OnMouseMove;
-    FEdit->OnMouseUp = OnMouseUp;
-    FList->OnMouseMove = OnMouseMove;
-    FList->OnMouseUp = OnMouseUp;
+    for (TEcMouseEvents* child : {static_cast<TEcMouseEvents*>(FEdit), static_cast<TEcMouseEvents*>(FList)}) {
+        child->OnMouseMove = OnMouseMove;
+        child->OnMouseUp = OnMouseUp;
+    }
     FEdit->OnChange = OnChange;
     // The focus moves between field and list and never rests on the composite.
     FEdit->SetTabStop(TabStop());
