@@ -37,12 +37,6 @@ add_executable(varnel WIN32 ${CMAKE_SOURCE_DIR}/src/app/varnel.cpp ${CMAKE_SOURC
 target_include_directories(varnel PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(varnel PRIVATE varnel_startup)
 target_link_options(varnel PRIVATE ${STATIC_RUNTIME} -mwindows $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
-# The size limit is the shipped 32-bit program's; the 64-bit build only runs the tests.
-if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  add_custom_command(TARGET varnel POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:varnel> -DLIMIT=${RELEASE_SIZE_LIMIT}
-      -P ${CMAKE_SOURCE_DIR}/cmake/CheckFileSize.cmake)
-endif()
 # The manifest names the processor of the build (the 64-bit build runs the Wine tests where 32-bit code cannot run).
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(MANIFEST_ARCH amd64)
@@ -50,11 +44,11 @@ else()
   set(MANIFEST_ARCH x86)
 endif()
 configure_file(${CMAKE_SOURCE_DIR}/res/varnel.manifest.in ${CMAKE_BINARY_DIR}/generated/varnel.manifest @ONLY)
-# The shipped program is the 32-bit one; the 64-bit build exists only to run the tests.
+# The shipped 32-bit programs must start on Windows XP SP3 and stay small.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-  # The -posix runtime's thread library calls GetTickCount64 (Vista and later) for its timed waits. The program links
-  # a copy of it whose calls go to src/app/TickCount64.cpp instead, which uses the real one where kernel32 has it; a
-  # call anywhere else still imports it and fails the check below.
+  # The -posix runtime's thread library calls GetTickCount64 (Vista and later) for its timed waits. The programs
+  # link a copy of it whose calls go to src/app/TickCount64.cpp instead, which uses the real one where kernel32 has
+  # it; a call anywhere else still imports it and fails the import check.
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libpthread.a
     OUTPUT_VARIABLE THREAD_LIBRARY OUTPUT_STRIP_TRAILING_WHITESPACE)
   set(XP_RUNTIME_DIR ${CMAKE_BINARY_DIR}/xp-runtime)
@@ -64,16 +58,34 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
       ${THREAD_LIBRARY} ${XP_RUNTIME_DIR}/libpthread.a
     DEPENDS ${THREAD_LIBRARY} VERBATIM)
   add_custom_target(xp_runtime DEPENDS ${XP_RUNTIME_DIR}/libpthread.a)
-  add_dependencies(varnel xp_runtime)
-  target_link_directories(varnel PRIVATE ${XP_RUNTIME_DIR})
-  # The program must start on Windows XP SP3: every import reviewed against the list, no newer system asked for.
-  add_custom_command(TARGET varnel POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:varnel>
-      -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/XpImports.txt -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake
-    VERBATIM)
-  set_property(TARGET varnel APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/XpImports.txt
-    ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
 endif()
+function(varnel_shipped_program target)
+  # The size limit is the shipped 32-bit program's; the 64-bit build only runs the tests.
+  if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}> -DLIMIT=${RELEASE_SIZE_LIMIT}
+        -P ${CMAKE_SOURCE_DIR}/cmake/CheckFileSize.cmake)
+  endif()
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    add_dependencies(${target} xp_runtime)
+    target_link_directories(${target} PRIVATE ${XP_RUNTIME_DIR})
+    # Every import reviewed against the list, no newer system asked for.
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:${target}>
+        -DALLOWED=${CMAKE_SOURCE_DIR}/cmake/XpImports.txt -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake
+      VERBATIM)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/XpImports.txt
+      ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+  endif()
+endfunction()
+varnel_shipped_program(varnel)
+
+# The console program: the same roads and bulk sender as the window, built without forms or components.
+add_executable(varnelc ${CMAKE_SOURCE_DIR}/src/app/varnelc.cpp ${CMAKE_SOURCE_DIR}/src/app/TerminateHandler.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/TickCount64.cpp)
+target_link_libraries(varnelc PRIVATE varnel_net)
+target_link_options(varnelc PRIVATE ${STATIC_RUNTIME} -mconsole $<$<CONFIG:Release>:-s -Wl,--gc-sections>)
+varnel_shipped_program(varnelc)
 file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/art/* ${CMAKE_SOURCE_DIR}/res/*.rc2
   ${CMAKE_BINARY_DIR}/generated/varnel.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/varnel.rc PROPERTIES
@@ -113,11 +125,13 @@ set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TEST_BIN_D
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
 target_link_libraries(e2e_tests PRIVATE varnel_core gtest ${SYSTEM_LIBS} psapi)
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
-add_dependencies(e2e_tests netapi32_standin wtsapi32_standin varnel)
+add_dependencies(e2e_tests netapi32_standin wtsapi32_standin varnel varnelc)
 # The program under test runs from the test folder so that it loads the stand-in beside it.
-add_custom_command(TARGET varnel POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${TEST_BIN_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:varnel> ${TEST_BIN_DIR}/varnel.exe)
+foreach(program varnel varnelc)
+  add_custom_command(TARGET ${program} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TEST_BIN_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> ${TEST_BIN_DIR}/${program}.exe)
+endforeach()
 # The network scenarios need the test network: lan_tests runs them there.
 add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-LanTest.* WORKING_DIRECTORY ${TEST_BIN_DIR})
 set_tests_properties(e2e_tests PROPERTIES TIMEOUT 900)

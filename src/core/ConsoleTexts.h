@@ -34,6 +34,7 @@ inline constexpr char kConsoleMessageTooLongBefore[] = "Mesaj çok uzun: en çok
 inline constexpr char kConsoleMessageTooLongAfter[] = " karakter gönderilebilir. Mesajı kısaltın.";
 inline constexpr char kConsoleUnmappableText[] =
     "Mesajda ya da bir adda Türkçe kod sayfasında (1254) bulunmayan bir karakter var. O karakteri çıkarın.";
+inline constexpr char kConsoleInputUnreadable[] = "Mesaj standart girdiden okunamadı";
 inline constexpr char kConsoleTypePrompt[] =
     "Mesajı yazın; bitirmek için yeni bir satırda Ctrl+Z, ardından Enter tuşuna basın.";
 

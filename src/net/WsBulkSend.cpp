@@ -129,6 +129,8 @@ void TWsBulkSender::Accept(WPARAM index, LPARAM generation)
     }
     if (FResults[index].Delivered && OnDelivered)
         OnDelivered(this, FResults[index].Recipient);
+    if (OnResult)
+        OnResult(this, FResults[index]);
     if (OnProgress)
         OnProgress(this, Progress());
     if (last && OnFinished)

@@ -37,6 +37,8 @@ public:
     static DWORD InFlightBoundMs();
 
     std::function<void(TObject* Sender, const std::string& Recipient)> OnDelivered;
+    // Each recipient's result as it comes in, delivered or not (the console program prints one line for each).
+    std::function<void(TObject* Sender, const TDeliveryResult& Result)> OnResult;
     std::function<void(TObject* Sender, const TBulkProgress& Progress)> OnProgress;
     // Every result in the order of the recipients; raised once, after the last one came in.
     std::function<void(TObject* Sender, const std::vector<TDeliveryResult>& Results)> OnFinished;

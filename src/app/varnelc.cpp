@@ -1,0 +1,226 @@
+// varnelc: sends one message from the command line to named computers, to those of a name file or to the whole
+// workgroup, through the same roads and the same bulk sender as the window; it keeps no history and reads no
+// settings, and it runs beside a running Varnel (no single-copy guard).
+#include <windows.h>
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/CommandLine.h"
+#include "core/ConsoleCall.h"
+#include "core/ConsoleReport.h"
+#include "core/ConsoleTexts.h"
+#include "net/NTservice.h"
+#include "net/WsBulkSend.h"
+#include "net/WsNetMsg.h"
+#include "toolkit/Console.h"
+
+namespace {
+
+constexpr uint32_t kAllServerTypes = 0xFFFFFFFF;
+// Stands for a character of the command line that code page 1254 has no place for; nobody types it.
+constexpr char kUnmappable = '\x01';
+
+struct TStreams {
+    TConsoleStream Out{STD_OUTPUT_HANDLE};
+    TConsoleStream Err{STD_ERROR_HANDLE};
+};
+
+// A failure that ends the run: its text goes to the error stream, the exit code to the caller.
+struct TStop {
+    std::string Text;
+    TConsoleExitCode Code = kExitWrongCall;
+};
+
+std::vector<std::string> Arguments()
+{
+    const LPCWSTR line = GetCommandLineW();
+    const std::wstring_view wide(line ? line : L"");
+    std::string text;
+    if (!wide.empty()) {
+        const int length = static_cast<int>(wide.size());
+        const int bytes = WideCharToMultiByte(kProgramCodePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+        if (bytes > 0) {
+            text.assign(static_cast<size_t>(bytes), '\0');
+            const char replacement[] = {kUnmappable, '\0'};
+            WideCharToMultiByte(kProgramCodePage, 0, wide.data(), length, text.data(), bytes, replacement, nullptr);
+        }
+    }
+    std::vector<std::string> args = SplitCommandLine(text);
+    args.erase(args.begin()); // the program's own path may hold any character
+    for (const std::string& arg : args)
+        if (arg.find(kUnmappable) != std::string::npos)
+            throw TStop{kConsoleUnmappableText};
+    return args;
+}
+
+std::string ProgramText(const std::wstring& wide)
+{
+    bool lossless = true;
+    std::string text = CodePageFromWide(wide, kProgramCodePage, &lossless);
+    if (!lossless)
+        throw TStop{kConsoleUnmappableText};
+    return text;
+}
+
+std::string ThisComputer()
+{
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
+
+// The workgroup's computers as the bulk picker lists them (the platform's list, else the browse master's).
+std::vector<std::string> WorkgroupComputers()
+{
+    try {
+        TNTService service(nullptr);
+        return *service.EnumServers("", kAllServerTypes);
+    } catch (const std::exception& e) {
+        throw TStop{kConsoleListFailed + OneLineText(e.what())};
+    }
+}
+
+std::string ErrorCodeSuffix(DWORD code) { return kConsoleErrorCodeBefore + std::to_string(code) + ")."; }
+
+std::vector<std::string> NamesFromFile(const std::string& path)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        throw TStop{kConsoleFileUnreadable + path + ". " + kConsoleFileHint + ErrorCodeSuffix(error)};
+    }
+    std::string bytes;
+    std::vector<char> chunk(4096);
+    DWORD error = 0;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr)) {
+            error = GetLastError();
+            break;
+        }
+        if (read == 0 || bytes.size() + read > kMaxNameFileBytes) {
+            bytes.append(chunk.data(), read);
+            break;
+        }
+        bytes.append(chunk.data(), read);
+    }
+    CloseHandle(file);
+    if (error != 0)
+        throw TStop{kConsoleFileUnreadable + path + ". " + kConsoleFileHint + ErrorCodeSuffix(error)};
+    if (bytes.size() > kMaxNameFileBytes)
+        throw TStop{kConsoleFileTooLarge + path};
+    // A name file is written with Notepad: ANSI (code page 1254 on a Turkish Windows), UTF-8 or UTF-16.
+    return ReadNameList(ProgramText(DecodeText(bytes, kProgramCodePage)));
+}
+
+std::vector<std::string> Recipients(const TConsoleCall& call)
+{
+    switch (call.Source) {
+    case TRecipientSource::Workgroup: {
+        std::vector<std::string> plan = PlanConsoleRecipients(WorkgroupComputers(), ThisComputer());
+        if (plan.empty())
+            throw TStop{kConsoleWorkgroupEmpty};
+        return plan;
+    }
+    case TRecipientSource::File:
+        return PlanConsoleRecipients(NamesFromFile(call.FilePath), "");
+    default:
+        return PlanConsoleRecipients(call.Names, "");
+    }
+}
+
+std::string MessageText(const TConsoleCall& call)
+{
+    if (call.Message)
+        return *call.Message;
+    const TStandardInput input = ReadStandardInput(kMaxMessageLength, kConsoleTypePrompt);
+    if (input.Error != 0)
+        throw TStop{kConsoleInputUnreadable + ErrorCodeSuffix(input.Error)};
+    std::string text = ProgramText(input.Text);
+    if (input.TooLong)
+        text.resize(kMaxMessageLength + 1); // only to have CheckMessageText say so: nothing of it is sent
+    if (std::string error = CheckMessageText(text); !error.empty())
+        throw TStop{error};
+    return text;
+}
+
+TConsoleExitCode Send(const TConsoleCall& call, const TStreams& streams)
+{
+    // Recipients first: a wrong name file must not make the user type a message for nothing.
+    const std::vector<std::string> recipients = Recipients(call);
+    if (recipients.empty())
+        throw TStop{kConsoleNobodyToSend};
+    const std::string text = MessageText(call);
+
+    // Sent from this computer's name, as the window sends.
+    const std::string computer = ThisComputer();
+    TWsNetMessage message(nullptr);
+    message.SetServer(computer);
+    std::vector<TDeliveryResult> results;
+    TWsBulkSender sender(nullptr);
+    sender.OnResult = [&](TObject*, const TDeliveryResult& result) { streams.Out.WriteLine(ConsoleResultLine(result)); };
+    sender.OnFinished = [&](TObject*, const std::vector<TDeliveryResult>& all) {
+        results = all;
+        PostQuitMessage(0);
+    };
+    try {
+        sender.Start(message.StoredServer(), computer, text, recipients);
+    } catch (const std::exception& e) {
+        throw TStop{OneLineText(e.what()), kExitNoneDelivered};
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    streams.Out.WriteLine(ConsoleSummaryLine(results));
+    return ConsoleExitCode(results);
+}
+
+TConsoleExitCode List(const TStreams& streams)
+{
+    const std::vector<std::string> computers = PlanConsoleRecipients(WorkgroupComputers(), ThisComputer());
+    if (computers.empty())
+        throw TStop{kConsoleWorkgroupEmpty};
+    for (const std::string& name : computers)
+        streams.Out.WriteLine(name);
+    return kExitAllDelivered;
+}
+
+TConsoleExitCode Run(const TStreams& streams)
+{
+    const TConsoleCall call = ParseConsoleCall(Arguments());
+    switch (call.Action) {
+    case TConsoleAction::Usage:
+        streams.Out.WriteLine(kConsoleUsage);
+        return kExitAllDelivered;
+    case TConsoleAction::List:
+        return List(streams);
+    case TConsoleAction::Send:
+        return Send(call, streams);
+    case TConsoleAction::Wrong:
+        break;
+    }
+    streams.Err.WriteLine(call.Error);
+    streams.Err.WriteLine("");
+    streams.Err.WriteLine(kConsoleUsage);
+    return kExitWrongCall;
+}
+
+} // namespace
+
+int main()
+{
+    const TStreams streams;
+    try {
+        return Run(streams);
+    } catch (const TStop& stop) {
+        streams.Err.WriteLine(stop.Text);
+        return stop.Code;
+    } catch (const std::exception& e) {
+        streams.Err.WriteLine(OneLineText(e.what()));
+        return kExitNoneDelivered;
+    }
+}
