@@ -13,6 +13,7 @@
 #include "core/ConsoleReport.h"
 #include "core/ConsoleTexts.h"
 #include "net/NTservice.h"
+#include "net/NetApi32.h"
 #include "net/WsBulkSend.h"
 #include "net/WsNetMsg.h"
 #include "toolkit/Console.h"
@@ -214,13 +215,20 @@ TConsoleExitCode Run(const TStreams& streams)
 int main()
 {
     const TStreams streams;
+    int exitCode = kExitNoneDelivered;
     try {
-        return Run(streams);
+        // A failure here only means that enumerating the network reports it later, as in the window.
+        try {
+            NetApi32::InitNetApi32();
+        } catch (const std::exception&) {
+        }
+        exitCode = Run(streams);
     } catch (const TStop& stop) {
         streams.Err.WriteLine(stop.Text);
-        return stop.Code;
+        exitCode = stop.Code;
     } catch (const std::exception& e) {
         streams.Err.WriteLine(OneLineText(e.what()));
-        return kExitNoneDelivered;
     }
+    NetApi32::DoneNetApi32();
+    return exitCode;
 }

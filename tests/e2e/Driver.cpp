@@ -214,11 +214,18 @@ TProcess::TProcess(const TStartOptions& options) {
     const std::string folder = options.WorkingFolder.empty() ? CurrentFolder() : FullPath(options.WorkingFolder);
     STARTUPINFOA si{};
     si.cb = sizeof si;
+    const bool redirected = options.StdInput || options.StdOutput || options.StdError;
+    if (redirected) {
+        si.dwFlags |= STARTF_USESTDHANDLES;
+        si.hStdInput = options.StdInput ? options.StdInput : GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = options.StdOutput ? options.StdOutput : GetStdHandle(STD_OUTPUT_HANDLE);
+        si.hStdError = options.StdError ? options.StdError : GetStdHandle(STD_ERROR_HANDLE);
+    }
     // Under load Wine now and then refuses a start with ERROR_INTERNAL_ERROR while an earlier program is still
     // going away; a later try starts it.
     for (int attempt = 1;; ++attempt) {
-        if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, env.data(), folder.c_str(),
-                           &si, &FInfo))
+        if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, redirected, options.CreationFlags,
+                           env.data(), folder.c_str(), &si, &FInfo))
             break;
         if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 5) throw Failure("cannot start " + exe);
         Sleep(200);

@@ -36,6 +36,11 @@ struct TStartOptions {
     std::string Arguments;
     std::string WorkingFolder;  // empty: the current folder
     std::vector<std::pair<std::string, std::string>> Environment;  // added to, or replacing, the driver's own
+    // Inheritable handles for the standard streams of a console program; null: the driver's own.
+    HANDLE StdInput = nullptr;
+    HANDLE StdOutput = nullptr;
+    HANDLE StdError = nullptr;
+    DWORD CreationFlags = 0;  // e.g. DETACHED_PROCESS: no console at all
 };
 
 class TProcess {
