@@ -31,6 +31,7 @@ Unicode true
 ; The publisher named in the program's own version resource (res/version.rc2).
 !define PUBLISHER "Korvent Soft"
 !define EXE "varnel.exe"
+!define CONSOLE_EXE "varnelc.exe" ; sending from the command line, for scripts
 !define UNINSTALLER "uninst.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
@@ -110,6 +111,7 @@ Section "Varnel" SecProgram
   Call CloseRunningProgram
   SetOutPath "$INSTDIR"
   File "${STAGE}/${EXE}"
+  File "${STAGE}/${CONSOLE_EXE}"
   File "${STAGE}/BENIOKU.txt"
   File "${STAGE}/LICENSE.txt"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -228,6 +230,7 @@ Section "Uninstall"
   Call un.DeleteOwnRunValue
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   Delete "$INSTDIR\${EXE}"
+  Delete "$INSTDIR\${CONSOLE_EXE}"
   Delete "$INSTDIR\BENIOKU.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\${UNINSTALLER}"

@@ -18,7 +18,7 @@ using namespace e2e;
 
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnel";
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* kInstalledFiles[] = {"varnel.exe", "BENIOKU.txt", "LICENSE.txt", "uninst.exe"};
+constexpr const char* kInstalledFiles[] = {"varnel.exe", "varnelc.exe", "BENIOKU.txt", "LICENSE.txt", "uninst.exe"};
 constexpr DWORD kSetupTimeoutMs = 120000;
 
 std::optional<std::string> RegString(HKEY root, const char* key, const char* name)
@@ -170,6 +170,10 @@ TEST_P(SetupRoundTrip, InstallsStartsAndUninstallsLeavingOnlyTheSettings)
     TScenario scenario;
     TProcess& first = scenario.Start(Command(exe));
     ASSERT_NE(first.WaitForTopWindow("TForm1", "Korvent Soft", 20000), nullptr) << "the installed program did not start";
+    // The console program runs beside it: no single-copy guard between the two.
+    TProcess& console = scenario.Start(Command(folder + "\\varnelc.exe", "/?"));
+    EXPECT_TRUE(console.WaitForExit(20000));
+    EXPECT_EQ(console.ExitCode(), std::optional<DWORD>(0));
     RunSetup(setup, std::string("/S /AUTOSTART") + mode.Switch);
     EXPECT_TRUE(first.WaitForExit(10000)) << "the setup program did not end the running program";
     EXPECT_EQ(first.ExitCode(), std::optional<DWORD>(0));

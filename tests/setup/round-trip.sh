@@ -12,11 +12,13 @@ setup=$PWD/dist/varnel-$version-setup.exe
 if [ "$VARNEL_ARCH" = win64 ]; then
   # This machine runs no 32-bit program, the shipped setup included: the same script is built for 64-bit
   # Windows around the 64-bit build, with the same texts beside it.
-  cmake --build --preset win64 --target varnel
+  cmake --build --preset win64 --target varnel varnelc
   stage=build/package/varnel-$version-win64
   rm -rf "$stage" && mkdir -p "$stage"
   cp "build/package/varnel-$version/BENIOKU.txt" "build/package/varnel-$version/LICENSE.txt" "$stage/"
-  x86_64-w64-mingw32-strip -o "$stage/varnel.exe" build/win64/bin/varnel.exe
+  for program in varnel varnelc; do
+    x86_64-w64-mingw32-strip -o "$stage/$program.exe" build/win64/bin/$program.exe
+  done
   setup=$PWD/build/package/varnel-$version-setup-win64.exe
   packaging/make-setup.sh "$version" "$stage" "$setup" amd64-unicode
   echo "round-trip: the 64-bit build of the setup program, $setup"
