@@ -1,6 +1,8 @@
 // varnelc.exe as a script meets it: the calls it makes, its exit codes, its lines in the console's code page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -213,6 +215,42 @@ TEST_F(ConsoleProgramTest, NamesComeFromAFileAndTurkishLettersReachTheFileInTheO
     ASSERT_EQ(GetOEMCP(), 857u);
     EXPECT_NE(quoted.Out.find("PC01: g\x94nderildi\r\n"), std::string::npos) << quoted.Out;
     EXPECT_NE(quoted.Out.find("Mesaj 2 bilgisayar\x8Dn hepsine g\x94nderildi.\r\n"), std::string::npos) << quoted.Out;
+}
+
+TEST_F(ConsoleProgramTest, FiftySlowRecipientsGoEightAtATime)
+{
+    // Seven rounds of at most eight calls of 500 ms each: 3.5 s is the floor, whatever runs around them.
+    standin::Script script;
+    script.SendDelayMs = 500;
+    Scenario.SetScript(script);
+    std::string names;
+    for (int i = 0; i < 50; ++i)
+        names += (names.empty() ? "" : ",") + std::string("PC") + std::to_string(100 + i);
+    const DWORD start = GetTickCount();
+    const TConsoleRun run = Run("/kime:" + names + " /mesaj:Toplantı");
+    const DWORD wall = GetTickCount() - start;
+    EXPECT_EQ(run.Code, 0u) << run.Err;
+
+    const auto calls = Scenario.Records("NetMessageBufferSend");
+    ASSERT_EQ(calls.size(), 50u);
+    DWORD first = calls[0].Number("entered"), last = 0;
+    size_t mostAtOnce = 0;
+    for (const auto& call : calls) {
+        first = std::min<DWORD>(first, call.Number("entered"));
+        last = std::max<DWORD>(last, call.Number("left"));
+        size_t atOnce = 0;
+        for (const auto& other : calls)
+            atOnce += other.Number("entered") <= call.Number("entered") && call.Number("entered") < other.Number("left");
+        mostAtOnce = std::max(mostAtOnce, atOnce);
+    }
+    EXPECT_LE(mostAtOnce, 8u);
+    EXPECT_GE(last - first, 3500u - 50u) << "more than eight at once";
+    // The deliveries themselves: the floor and what the workers and the posted results add to it.
+    EXPECT_LE(last - first, 3800u);
+    // The whole run, with Wine starting a process and the program binding its libraries.
+    EXPECT_LE(wall, 5500u);
+    std::printf("50 recipients x 500 ms: deliveries %lu ms, whole run %lu ms, at most %u at once\n",
+        static_cast<unsigned long>(last - first), static_cast<unsigned long>(wall), static_cast<unsigned>(mostAtOnce));
 }
 
 } // namespace
