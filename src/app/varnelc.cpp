@@ -78,6 +78,7 @@ std::vector<std::string> WorkgroupComputers()
 {
     try {
         TNTService service(nullptr);
+        service.NotifyLoaded(); // no layout to build: failures count from the start, and the browse master is asked
         return *service.EnumServers("", kAllServerTypes);
     } catch (const std::exception& e) {
         throw TStop{kConsoleListFailed + OneLineText(e.what())};

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ConsoleRun.h"
 #include "Driver.h"
 #include "standin/StandinProtocol.h"
 
@@ -15,30 +16,6 @@ namespace {
 using namespace e2e;
 
 constexpr uint32_t kNameNotFound = 2273;
-
-struct TConsoleRun {
-    DWORD Code = 0xFFFFFFFF;
-    std::string Out; // as the program wrote it, in the redirected code page
-    std::string Err;
-};
-
-HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
-        FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-// Code page 1254 text in the code page of a redirected stream (what the program writes to a file).
-std::string InCodePage(const std::string& cp1254, UINT codePage)
-{
-    std::wstring wide(cp1254.size(), L'\0');
-    MultiByteToWideChar(1254, 0, cp1254.data(), static_cast<int>(cp1254.size()), wide.data(), static_cast<int>(wide.size()));
-    const int bytes = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), bytes, nullptr, nullptr);
-    return out;
-}
 
 std::string ThisComputer()
 {
@@ -59,30 +36,9 @@ std::string SentText(const standin::Record& call)
 
 class ConsoleProgramTest : public ::testing::Test {
 protected:
-    // Runs varnelc.exe without a console, its streams redirected to files (the input from `input` when given).
     TConsoleRun Run(const std::string& arguments, const std::string& input = {})
     {
-        const std::string in = Scenario.PathOf("stdin.txt"), out = Scenario.PathOf("stdout.txt"),
-                          err = Scenario.PathOf("stderr.txt");
-        standin::WriteScriptText(in, input);
-        TStartOptions options;
-        options.Exe = "varnelc.exe";
-        options.Arguments = arguments;
-        options.CreationFlags = DETACHED_PROCESS;
-        options.StdInput = InheritableFile(in, GENERIC_READ, OPEN_EXISTING);
-        options.StdOutput = InheritableFile(out, GENERIC_WRITE, CREATE_ALWAYS);
-        options.StdError = InheritableFile(err, GENERIC_WRITE, CREATE_ALWAYS);
-        TConsoleRun run;
-        {
-            TProcess& process = Scenario.Start(options);
-            EXPECT_TRUE(process.WaitForExit()) << arguments;
-            run.Code = process.ExitCode().value_or(0xFFFFFFFF);
-        }
-        for (HANDLE h : {options.StdInput, options.StdOutput, options.StdError})
-            CloseHandle(h);
-        run.Out = standin::ReadWholeFile(out);
-        run.Err = standin::ReadWholeFile(err);
-        return run;
+        return RunConsoleProgram(Scenario, "varnelc.exe", arguments, input);
     }
 
     std::multiset<std::string> Recipients() const

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "Driver.h"
+#include "LanFolders.h"
 #include "standin/WtsStandinProtocol.h"
 #include "forms/f_Toplu.h"
 #include "forms/main.h"
@@ -20,58 +21,6 @@
 namespace {
 
 using namespace e2e;
-
-std::string Variable(const char* name)
-{
-    char value[1024];
-    const DWORD n = GetEnvironmentVariableA(name, value, sizeof(value));
-    return n > 0 && n < sizeof(value) ? std::string(value, n) : std::string();
-}
-
-std::vector<std::string> Split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    for (std::string part; std::getline(in, part, separator);)
-        if (!part.empty())
-            parts.push_back(part);
-    return parts;
-}
-
-std::string OwnFolder()
-{
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n < MAX_PATH ? n : 0);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
-// The receiver's folder for arrived messages, as Wine sees the Unix path: on drive Z.
-std::string MessageFolder()
-{
-    std::string path = Variable("VARNEL_LAN_DIR") + "/msgs";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return "Z:" + path;
-}
-
-std::vector<std::string> ArrivedMessages()
-{
-    std::vector<std::string> texts;
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((MessageFolder() + "\\msg-*").c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE)
-        return texts;
-    do {
-        std::ifstream in(MessageFolder() + "\\" + found.cFileName, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        texts.push_back(found.cFileName + std::string(":") + s.str());
-    } while (FindNextFileA(h, &found));
-    FindClose(h);
-    return texts;
-}
 
 class LanTest : public ::testing::Test {
 protected:
@@ -148,13 +97,6 @@ TEST_F(LanTest, ThePickerListsTheComputersOfTheMastersBrowseList)
 }
 
 // What arrived, once `count` messages have: each file's text, as the receiver's message command saved it.
-std::vector<std::string> WaitForArrivals(size_t count)
-{
-    std::vector<std::string> arrived;
-    WaitUntil([&] { return (arrived = ArrivedMessages()).size() >= count; }, 15000);
-    return arrived;
-}
-
 TEST_F(LanTest, ABulkSendReachesEveryCheckedComputerByBroadcastNameQuery)
 {
     Click(Item(idBtn_Toplu));

@@ -35,7 +35,7 @@ restart_wine
 # The first start of Wine in the namespace brings up its services, which can take longer than a scenario waits
 # for a window: let that happen before the scenarios.
 lan_pc "$root/cmake/wine-run.sh" wineboot >/dev/null 2>&1
-VARNEL_LAN_DIR=$dir VARNEL_LAN_COMPUTERS=$computers lan_pc "$root/cmake/wine-run.sh" "$exe" --gtest_filter='LanTest.*'
+VARNEL_LAN_DIR=$dir VARNEL_LAN_COMPUTERS=$computers lan_pc "$root/cmake/wine-run.sh" "$exe" --gtest_filter='LanTest.*:LanConsoleTest.*'
 status=$?
 if [ -n "$delivery_exe" ]; then
   VARNEL_SMB_PHASE=lan VARNEL_SMB_DIR=$dir lan_pc "$root/cmake/wine-run.sh" "$delivery_exe" \
