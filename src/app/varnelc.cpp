@@ -14,15 +14,15 @@
 #include "core/ConsoleTexts.h"
 #include "net/NTservice.h"
 #include "net/NetApi32.h"
+#include "net/ThisComputer.h"
 #include "net/WsBulkSend.h"
 #include "net/WsNetMsg.h"
+#include "toolkit/CodePages.h"
 #include "toolkit/Console.h"
 
 namespace {
 
 constexpr uint32_t kAllServerTypes = 0xFFFFFFFF;
-// Stands for a character of the command line that code page 1254 has no place for; nobody types it.
-constexpr char kUnmappable = '\x01';
 
 struct TStreams {
     TConsoleStream Out{STD_OUTPUT_HANDLE};
@@ -35,42 +35,25 @@ struct TStop {
     TConsoleExitCode Code = kExitWrongCall;
 };
 
+std::string ProgramText(std::wstring_view wide)
+{
+    bool lossless = true;
+    std::optional<std::string> text = FromWide(wide, kProgramCodePage, &lossless);
+    if (!text || !lossless)
+        throw TStop{kConsoleUnmappableText};
+    return *text;
+}
+
+// Split as UTF-8, which never spells a blank, quote or backslash inside another character; then each argument in
+// the program's code page. The program's own path (the first) may hold any character.
 std::vector<std::string> Arguments()
 {
     const LPCWSTR line = GetCommandLineW();
-    const std::wstring_view wide(line ? line : L"");
-    std::string text;
-    if (!wide.empty()) {
-        const int length = static_cast<int>(wide.size());
-        const int bytes = WideCharToMultiByte(kProgramCodePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-        if (bytes > 0) {
-            text.assign(static_cast<size_t>(bytes), '\0');
-            const char replacement[] = {kUnmappable, '\0'};
-            WideCharToMultiByte(kProgramCodePage, 0, wide.data(), length, text.data(), bytes, replacement, nullptr);
-        }
-    }
-    std::vector<std::string> args = SplitCommandLine(text);
-    args.erase(args.begin()); // the program's own path may hold any character
-    for (const std::string& arg : args)
-        if (arg.find(kUnmappable) != std::string::npos)
-            throw TStop{kConsoleUnmappableText};
+    std::vector<std::string> args = SplitCommandLine(FromWide(line ? line : L"", CP_UTF8).value_or(std::string()));
+    args.erase(args.begin());
+    for (std::string& arg : args)
+        arg = ProgramText(ToWide(arg, CP_UTF8).value_or(std::wstring()));
     return args;
-}
-
-std::string ProgramText(const std::wstring& wide)
-{
-    bool lossless = true;
-    std::string text = CodePageFromWide(wide, kProgramCodePage, &lossless);
-    if (!lossless)
-        throw TStop{kConsoleUnmappableText};
-    return text;
-}
-
-std::string ThisComputer()
-{
-    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
-    DWORD size = sizeof name;
-    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
 }
 
 // The workgroup's computers as the bulk picker lists them (the platform's list, else the browse master's).
@@ -123,7 +106,7 @@ std::vector<std::string> Recipients(const TConsoleCall& call)
 {
     switch (call.Source) {
     case TRecipientSource::Workgroup: {
-        std::vector<std::string> plan = PlanConsoleRecipients(WorkgroupComputers(), ThisComputer());
+        std::vector<std::string> plan = PlanConsoleRecipients(WorkgroupComputers(), ThisComputerName());
         if (plan.empty())
             throw TStop{kConsoleWorkgroupEmpty};
         return plan;
@@ -159,7 +142,7 @@ TConsoleExitCode Send(const TConsoleCall& call, const TStreams& streams)
     const std::string text = MessageText(call);
 
     // Sent from this computer's name, as the window sends.
-    const std::string computer = ThisComputer();
+    const std::string& computer = ThisComputerName();
     TWsNetMessage message(nullptr);
     message.SetServer(computer);
     std::vector<TDeliveryResult> results;
@@ -183,7 +166,7 @@ TConsoleExitCode Send(const TConsoleCall& call, const TStreams& streams)
 
 TConsoleExitCode List(const TStreams& streams)
 {
-    const std::vector<std::string> computers = PlanConsoleRecipients(WorkgroupComputers(), ThisComputer());
+    const std::vector<std::string> computers = PlanConsoleRecipients(WorkgroupComputers(), ThisComputerName());
     if (computers.empty())
         throw TStop{kConsoleWorkgroupEmpty};
     for (const std::string& name : computers)

@@ -14,16 +14,23 @@ std::optional<std::wstring> ToWide(std::string_view text, UINT codePage)
     return wide;
 }
 
-std::optional<std::string> FromWide(std::wstring_view text, UINT codePage)
+std::optional<std::string> FromWide(std::wstring_view text, UINT codePage, bool* lossless)
 {
+    if (lossless)
+        *lossless = true;
     if (text.empty())
         return std::string();
     const int units = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(codePage, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+    // UTF-8 has a place for every character and takes no default character.
+    BOOL usedDefault = FALSE;
+    BOOL* used = lossless && codePage != CP_UTF8 ? &usedDefault : nullptr;
+    const int bytes = WideCharToMultiByte(codePage, 0, text.data(), units, nullptr, 0, nullptr, used);
     if (bytes <= 0)
         return std::nullopt;
     std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), units, out.data(), bytes, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), units, out.data(), bytes, nullptr, used);
+    if (lossless && usedDefault)
+        *lossless = false;
     return out;
 }
 

@@ -9,8 +9,9 @@
 
 // An empty text converts to an empty one; nothing when the text cannot be read in its code page.
 std::optional<std::wstring> ToWide(std::string_view text, UINT codePage = CP_ACP);
-// An empty text converts to an empty one; nothing when the text cannot be written in the code page.
-std::optional<std::string> FromWide(std::wstring_view text, UINT codePage = CP_ACP);
+// An empty text converts to an empty one; nothing when the text cannot be written in the code page. `lossless`
+// (when given) turns false where a character has no place in the code page and became its default character.
+std::optional<std::string> FromWide(std::wstring_view text, UINT codePage = CP_ACP, bool* lossless = nullptr);
 // A zero-terminated UTF-16 text (a platform record's field) in the system code page; empty for a null pointer or
 // a text that cannot be written in it.
 std::string FromWideField(const wchar_t* text);

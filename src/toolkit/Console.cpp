@@ -3,9 +3,10 @@
 
 #include <vector>
 
+#include "toolkit/CodePages.h"
+
 namespace {
 
-constexpr UINT kUtf8 = 65001;
 constexpr size_t kReadChunk = 4096;
 constexpr wchar_t kEndOfInput = 0x1A; // Ctrl+Z, which ends typed input in a console
 
@@ -17,43 +18,10 @@ bool IsConsoleHandle(HANDLE handle)
 
 } // namespace
 
-std::wstring WideFromCodePage(std::string_view text, UINT codePage)
-{
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    if (units <= 0)
-        return {};
-    std::wstring wide(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), units);
-    return wide;
-}
-
-std::string CodePageFromWide(std::wstring_view text, UINT codePage, bool* lossless)
-{
-    if (lossless)
-        *lossless = true;
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    // UTF-8 has a place for everything and takes no default character.
-    BOOL usedDefault = FALSE;
-    BOOL* used = codePage == kUtf8 || !lossless ? nullptr : &usedDefault;
-    const int bytes = WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, used);
-    if (bytes <= 0)
-        return {};
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), length, out.data(), bytes, nullptr, used);
-    if (lossless && usedDefault)
-        *lossless = false;
-    return out;
-}
-
 std::wstring DecodeText(std::string_view bytes, UINT codePage)
 {
     if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        return WideFromCodePage(bytes.substr(3), kUtf8);
+        return ToWide(bytes.substr(3), CP_UTF8).value_or(std::wstring());
     if (bytes.size() >= 2 && bytes.substr(0, 2) == "\xFF\xFE") {
         std::wstring wide((bytes.size() - 2) / 2, L'\0');
         for (size_t i = 0; i < wide.size(); ++i)
@@ -61,7 +29,7 @@ std::wstring DecodeText(std::string_view bytes, UINT codePage)
                 static_cast<unsigned char>(bytes[3 + 2 * i]) << 8);
         return wide;
     }
-    return WideFromCodePage(bytes, codePage);
+    return ToWide(bytes, codePage).value_or(std::wstring());
 }
 
 UINT RedirectedOutputCodePage()
@@ -87,14 +55,14 @@ void TConsoleStream::WriteLine(std::string_view programText) const
         return;
     // Each line of a text of several lines ends in CR LF, as the system's own console commands end them.
     std::wstring wide;
-    for (const wchar_t c : WideFromCodePage(programText, kProgramCodePage) + L"\n")
+    for (const wchar_t c : ToWide(programText, kProgramCodePage).value_or(std::wstring()) + L"\n")
         wide += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
     if (FConsole) {
         DWORD written = 0;
         WriteConsoleW(FHandle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;
     }
-    const std::string bytes = CodePageFromWide(wide, RedirectedOutputCodePage());
+    const std::string bytes = FromWide(wide, RedirectedOutputCodePage()).value_or(std::string());
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD written = 0;

@@ -9,11 +9,6 @@
 // The code page of every text the program itself holds (its sources are compiled to it).
 inline constexpr UINT kProgramCodePage = 1254;
 
-// Between a code page and UTF-16. `lossless` (when given) turns false where a character has no place in the
-// target code page and became the default character.
-std::wstring WideFromCodePage(std::string_view text, UINT codePage);
-std::string CodePageFromWide(std::wstring_view text, UINT codePage, bool* lossless = nullptr);
-
 // Bytes of a file or a pipe as text: a byte-order mark says UTF-8 or UTF-16 (little-endian); without one the
 // bytes are in `codePage`.
 std::wstring DecodeText(std::string_view bytes, UINT codePage);
