@@ -2,19 +2,24 @@
 #pragma once
 #include <cstddef>
 
+// Every line fits the 80 columns of a console window.
 inline constexpr char kConsoleUsage[] =
     "Varnel komut satırı: ağdaki bilgisayarlara mesaj gönderir.\n"
     "\n"
     "  varnelc /kime:PC1,PC2 /mesaj:\"Sunucu 10 dakika sonra yeniden başlayacak\"\n"
-    "  varnelc /kime:*  ...         çalışma grubundaki bütün bilgisayarlara (bu bilgisayar hariç)\n"
-    "  varnelc /kime:@adlar.txt ... dosyadaki bilgisayarlara: her satırda bir ad, ; ile başlayan satırlar açıklama\n"
-    "  echo Mesaj | varnelc /kime:PC1   /mesaj verilmezse mesaj standart girdiden okunur\n"
-    "  varnelc /liste               çalışma grubundaki bilgisayarları listeler, mesaj göndermez\n"
-    "  varnelc /?                   bu açıklama\n"
+    "  varnelc /kime:* ...        çalışma grubundaki bütün bilgisayarlara\n"
+    "                             (bu bilgisayar hariç)\n"
+    "  varnelc /kime:@adlar.txt   dosyadaki bilgisayarlara: her satırda bir ad,\n"
+    "                             ; ile başlayan satırlar açıklama\n"
+    "  echo Mesaj | varnelc /kime:PC1\n"
+    "                             /mesaj yoksa mesaj standart girdiden okunur\n"
+    "  varnelc /liste             çalışma grubundaki bilgisayarları listeler\n"
+    "  varnelc /?                 bu açıklama\n"
     "\n"
     "Anahtarlar büyük ya da küçük harfle, / ya da - ile yazılabilir.\n"
-    "Çıkış kodu: 0 mesaj bütün bilgisayarlara gönderildi, 1 bazılarına gönderilemedi, 2 hiçbirine gönderilemedi,\n"
-    "3 yanlış çağrı ya da gönderilecek bilgisayar yok.";
+    "Çıkış kodu: 0 mesaj bütün bilgisayarlara gönderildi, 1 bazılarına\n"
+    "gönderilemedi, 2 hiçbirine gönderilemedi, 3 yanlış çağrı ya da gönderilecek\n"
+    "bilgisayar yok.";
 
 // Wrong calls: what was wrong, then the usage follows.
 inline constexpr char kConsoleUnknownSwitch[] = "Bilinmeyen anahtar: ";

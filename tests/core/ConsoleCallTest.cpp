@@ -180,8 +180,14 @@ TEST(ConsoleReport, OneLinePerRecipientSummaryAndExitCode)
     EXPECT_EQ(ConsoleExitCode({}), kExitWrongCall);
 }
 
-TEST(ConsoleTexts, AreCodePage1254Bytes)
+TEST(ConsoleTexts, AreCodePage1254BytesAndTheUsageFitsAConsoleWindow)
 {
+    std::string usage = kConsoleUsage;
+    for (size_t start = 0, end; start < usage.size(); start = end + 1) {
+        end = usage.find('\n', start);
+        end = end == std::string::npos ? usage.size() : end;
+        EXPECT_LT(end - start, 80u) << usage.substr(start, end - start);
+    }
     EXPECT_EQ(std::string(kConsoleDelivered), ": g\xF6nderildi");
     EXPECT_EQ(std::string(kConsoleNotDelivered), ": g\xF6nderilemedi \x97 ");
     EXPECT_EQ(std::string(kConsoleWorkgroupEmpty).substr(0, 10), "\xC7\x61l\xFD\xFEma gr");
