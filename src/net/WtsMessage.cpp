@@ -89,8 +89,8 @@ TTerminalResult SendTerminalMessage(const std::string& from, const std::string& 
     if (timeoutMs == 0) // the direct delivery used up the bound
         return {TTerminalOutcome::TimedOut, 0};
 
-    // Helpers alive, whether someone still waits for them or not. A send that finds every place held by calls
-    // that still hang skips the road rather than wait.
+    // Helpers alive, whether someone still waits for them or not. A send that finds every place taken waits for
+    // one within its bound: eight bulk workers share four places, and each road call takes seconds.
     static TBoundedCalls<TTerminalResult> roadCalls(kMaxTerminalCalls);
     auto job = std::make_shared<TRoadJob>();
     job->Api = api;
@@ -98,12 +98,12 @@ TTerminalResult SendTerminalMessage(const std::string& from, const std::string& 
     job->Title = TerminalMessageTitle(from.empty() ? ThisComputerName() : from);
     job->Text = text;
     const TBoundedAnswer<TTerminalResult> answer =
-        roadCalls.Run([job] { return RunRoad(*job); }, timeoutMs, TPlaceWait::FreeNowOnly, TAnswerWait::Painting);
+        roadCalls.Run([job] { return RunRoad(*job); }, timeoutMs, TPlaceWait::WithinTheLimit, TAnswerWait::Painting);
     switch (answer.Outcome) {
     case TBoundedOutcome::Answered:
         return *answer.Value;
-    case TBoundedOutcome::NoPlace:
-    case TBoundedOutcome::NoThread: // the road cannot be taken now
+    case TBoundedOutcome::NoPlace: // every place stayed held by calls that still hang
+    case TBoundedOutcome::NoThread:
         return {TTerminalOutcome::Skipped, 0};
     case TBoundedOutcome::Failed:
     case TBoundedOutcome::TimedOut:

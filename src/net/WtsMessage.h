@@ -6,7 +6,8 @@
 
 #include "core/TerminalMessage.h"
 
-// At most this many road calls live at once, hung ones included; a send that finds them all taken skips the road.
+// At most this many road calls live at once, hung ones included; a send that finds them all taken waits for a place
+// within its bound and skips the road when none comes free.
 inline constexpr long kMaxTerminalCalls = 4;
 
 // Sends the text (trimmed by the caller) to every active session of `to`, titled "Varnel — <from>" (this computer's

@@ -38,15 +38,17 @@ public:
     TBoundedAnswer<T> Run(std::function<T()> call, DWORD timeoutMs, TPlaceWait placeWait, TAnswerWait answerWait)
     {
         const DWORD start = GetTickCount();
-        if (!FPlaces->Acquire(placeWait == TPlaceWait::FreeNowOnly ? 0 : timeoutMs))
+        if (!TakePlace(placeWait == TPlaceWait::FreeNowOnly ? 0 : timeoutMs, answerWait))
             return {TBoundedOutcome::NoPlace, std::nullopt};
-        // Owned jointly with the helper: whichever lets go last frees it, so a late answer writes to live memory.
-        auto answer = std::make_shared<std::optional<T>>();
+        TPlaceClaim claim(*FPlaces); // whatever fails before the helper runs gives the place back
         try {
+            // Owned jointly with the helper: whichever lets go last frees it, so a late answer writes to live memory.
+            auto answer = std::make_shared<std::optional<T>>();
             TWorkerThread helper([places = FPlaces, answer, call = std::move(call)] {
                 TPlace place(*places);
                 *answer = call();
             });
+            claim.HandOver(); // the helper's own TPlace gives it back from here on
             const DWORD spent = GetTickCount() - start;
             const DWORD left = spent < timeoutMs ? timeoutMs - spent : 0;
             const bool ended = answerWait == TAnswerWait::Painting ? WaitWhilePainting(helper.Handle(), left)
@@ -58,7 +60,6 @@ public:
             }
             helper.Detach();
         } catch (const EThreadError&) {
-            FPlaces->Release();
             return {TBoundedOutcome::NoThread, std::nullopt};
         }
         return {TBoundedOutcome::TimedOut, std::nullopt};
@@ -72,6 +73,31 @@ public:
     }
 
 private:
+    bool TakePlace(DWORD timeoutMs, TAnswerWait answerWait)
+    {
+        // A caller that paints while it waits for the answer paints while it waits for a place too.
+        if (timeoutMs != 0 && answerWait == TAnswerWait::Painting)
+            return WaitWhilePainting(FPlaces->Handle(), timeoutMs);
+        return FPlaces->Acquire(timeoutMs);
+    }
+
+    // The caller's hold on a place until a helper has started: given back unless handed over.
+    class TPlaceClaim {
+    public:
+        explicit TPlaceClaim(TSemaphore& places) : FPlaces(&places) {}
+        ~TPlaceClaim()
+        {
+            if (FPlaces)
+                FPlaces->Release();
+        }
+        TPlaceClaim(const TPlaceClaim&) = delete;
+        TPlaceClaim& operator=(const TPlaceClaim&) = delete;
+        void HandOver() { FPlaces = nullptr; }
+
+    private:
+        TSemaphore* FPlaces;
+    };
+
     // Gives the helper's place back however its call ends.
     struct TPlace {
         explicit TPlace(TSemaphore& places) : Places(places) {}

@@ -71,6 +71,8 @@ public:
     // True when a place was taken within timeoutMs (0: only if one is free now).
     bool Acquire(DWORD timeoutMs) { return WaitForSingleObject(FHandle, timeoutMs) == WAIT_OBJECT_0; }
     void Release() { ReleaseSemaphore(FHandle, 1, nullptr); }
+    // Signalled while a place is free; a wait that succeeds on it takes the place.
+    HANDLE Handle() const { return FHandle; }
 
 private:
     HANDLE FHandle;
@@ -95,6 +97,8 @@ public:
     std::exception_ptr Failure() const;
     // The thread's handle while it is not detached, for a wait of the caller's own kind; signalled when it ends.
     HANDLE Handle() const { return FHandle; }
+    // Threads of this kind whose work has not ended yet, detached ones included.
+    static LONG Running();
 
 private:
     struct TState;

@@ -2,11 +2,34 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <stdexcept>
 
 #include "toolkit/BoundedCalls.h"
 #include "toolkit/Threads.h"
+
+namespace {
+// Allocations this thread may still make before one fails; negative: none fails.
+thread_local int gAllocationsBeforeFailure = -1;
+} // namespace
+
+// The test program's allocator: an allocation made to fail on demand reaches code that a full memory would.
+void* operator new(std::size_t size)
+{
+    if (gAllocationsBeforeFailure == 0) {
+        gAllocationsBeforeFailure = -1;
+        throw std::bad_alloc();
+    }
+    if (gAllocationsBeforeFailure > 0)
+        --gAllocationsBeforeFailure;
+    if (void* memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace {
 
@@ -173,6 +196,42 @@ TEST(BoundedCallsTest, RunTellsHowACallEnded)
         TPlaceWait::FreeNowOnly, TAnswerWait::Blocked);
     EXPECT_EQ(thrown.Outcome, O::Failed);
     EXPECT_EQ(thrown.Value, std::nullopt);
+}
+
+} // namespace
+
+namespace {
+
+// Each allocation after the place was taken fails in turn: the place comes back every time.
+TEST(BoundedCallsTest, APlaceTakenIsGivenBackWhateverFailsBeforeTheHelperRuns)
+{
+    TBoundedCalls<int> calls(1);
+    int failures = 0;
+    for (int n = 0; n < 8; ++n) {
+        std::function<int()> call = [] { return 1; };
+        gAllocationsBeforeFailure = n;
+        try {
+            calls.Run(std::move(call), 1000, TPlaceWait::FreeNowOnly, TAnswerWait::Blocked);
+        } catch (const std::bad_alloc&) {
+            ++failures;
+        }
+        gAllocationsBeforeFailure = -1;
+        EXPECT_EQ(calls.Run([] { return 2; }, 1000, TPlaceWait::FreeNowOnly, TAnswerWait::Blocked).Outcome,
+            TBoundedOutcome::Answered) << "after failing allocation " << n;
+    }
+    EXPECT_GE(failures, 2) << "the allocations between the place and the helper were not reached";
+}
+
+// A caller that may wait gets the first place given back, within its limit.
+TEST(BoundedCallsTest, ACallWaitsForAPlaceWithinItsLimit)
+{
+    TBoundedCalls<int> calls(1);
+    EXPECT_EQ(calls.Run([] { Sleep(300); return 1; }, 50, TPlaceWait::WithinTheLimit, TAnswerWait::Blocked).Outcome,
+        TBoundedOutcome::TimedOut);
+    const TBoundedAnswer<int> waited =
+        calls.Run([] { return 2; }, 5000, TPlaceWait::WithinTheLimit, TAnswerWait::Painting);
+    EXPECT_EQ(waited.Outcome, TBoundedOutcome::Answered);
+    EXPECT_EQ(waited.Value, 2);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "StandinFiles.h"
 #include "WinPopupPeers.h"
 #include "net/WinPopup.h"
+#include "net/WsBulkSend.h"
 #include "net/WtsApi.h"
 #include "net/WtsMessage.h"
 
@@ -291,6 +292,30 @@ TEST_F(SenderWithoutMessengerTest, BothRoadsTogetherKeepTheDirectDeliverysBound)
     DWORD elapsed = 0;
     EXPECT_EQ(Send("bob-pc", message, elapsed), 2273) << message; // the road ran out of time: the direct failure stands
     EXPECT_LE(elapsed, 2500u + 500u);
+}
+
+// Eight bulk workers share the road's four places: those that find them taken wait their turn within the bound.
+TEST_F(SenderWithoutMessengerTest, EightSlowSessionRoadsInABulkSendAllGetTheMessage)
+{
+    WinPopupNetwork().TotalTimeoutMs = 8000;
+    wtsstandin::Script script;
+    script.Sessions = {{1, 0}};
+    script.DelaysMs["WTSEnumerateSessionsA"] = 1000;
+    Script(script);
+    TWsBulkSender sender(nullptr);
+    std::vector<TDeliveryResult> results;
+    sender.OnFinished = [&](TObject*, const std::vector<TDeliveryResult>& r) { results = r; };
+    sender.Start("", "ALICE", "Merhaba", std::vector<std::string>(8, "bob-pc"));
+    for (const DWORD start = GetTickCount(); results.empty() && GetTickCount() - start < 20000;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    ASSERT_EQ(results.size(), 8u) << "the send never finished";
+    for (const TDeliveryResult& r : results)
+        EXPECT_TRUE(r.Delivered) << r.ErrorCode << " " << r.ErrorText;
+    EXPECT_EQ(Calls("WTSSendMessageA").size(), 8u);
 }
 
 } // namespace
