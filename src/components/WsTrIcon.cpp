@@ -155,14 +155,45 @@ void TWsCustomTrayIcon::WatchOwner()
 
 void TWsCustomTrayIcon::AddIcon()
 {
-    if (FIconShown)
-        return;
+    if (!FIconShown && !TryAddIcon())
+        throw EWsTrayIconError(kAddFailed);
+}
+
+bool TWsCustomTrayIcon::TryAddIcon()
+{
     WatchOwner();
     NOTIFYICONDATAA data = NotifyData();
     const BOOL added = NotifyIconFunction ? NotifyIconFunction(NIM_ADD, &data) : Shell_NotifyIconA(NIM_ADD, &data);
     FIconShown = added != FALSE;
-    if (!FIconShown)
-        throw EWsTrayIconError(kAddFailed);
+    if (FIconShown)
+        StopWaitingForTheTaskBar();
+    return FIconShown;
+}
+
+void TWsCustomTrayIcon::WaitForTheTaskBar()
+{
+    FAddWaiting = true;
+    FAddRetriesLeft = trayicon::kAddRetries;
+    SetTimer(WindowHandle(), trayicon::kAddRetryTimerId, trayicon::kAddRetryIntervalMs, nullptr);
+}
+
+void TWsCustomTrayIcon::StopWaitingForTheTaskBar()
+{
+    if (!FAddWaiting)
+        return;
+    FAddWaiting = false;
+    KillTimer(WindowHandle(), trayicon::kAddRetryTimerId);
+}
+
+void TWsCustomTrayIcon::RetryAdd()
+{
+    if (!FAddWaiting || FAddRetriesLeft <= 0)
+        return;
+    if (TryAddIcon())
+        return;
+    // Out of retries, the wait goes on for the task bar's announcement alone.
+    if (--FAddRetriesLeft == 0)
+        KillTimer(WindowHandle(), trayicon::kAddRetryTimerId);
 }
 
 void TWsCustomTrayIcon::ModifyIcon()
@@ -232,6 +263,7 @@ void TWsCustomTrayIcon::SetActive(bool value)
         return;
     }
     if (!value) {
+        StopWaitingForTheTaskBar();
         if (FAnimation.Running()) {
             StopAnimation();
             FAnimationStoppedByActive = true;
@@ -348,11 +380,12 @@ void TWsCustomTrayIcon::Notification(TComponent* component)
 void TWsCustomTrayIcon::Loaded()
 {
     TWsComponent::Loaded();
-    // A refusal here must not stop the owner window from being built: it is reported, the icon counts as not
-    // shown, and hiding the window tries the add again.
+    // A refusal here must not stop the owner window from being built, nor greet the user with an error box: the
+    // task bar is not there yet at a start with Windows. The icon comes with it (or with a retry); the picture
+    // and the animation below go to the icon's record meanwhile.
     try {
-        if (FActive)
-            AddIcon();
+        if (FActive && !TryAddIcon())
+            WaitForTheTaskBar();
         if (FIcon.Get() || FImages) {
             ShowStillPicture();
         }
@@ -471,10 +504,13 @@ LRESULT TWsCustomTrayIcon::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     } else if (msg == WM_TIMER && wParam == TTrayAnimation::kTimerId) {
         if (FAnimation.Running())
             AnimationStep();
-    } else if (msg == TaskbarCreatedMessage() && FIconShown) {
-        // A new task bar knows nothing of the icon it held: put it back.
+    } else if (msg == WM_TIMER && wParam == trayicon::kAddRetryTimerId) {
+        RetryAdd();
+    } else if (msg == TaskbarCreatedMessage() && (FIconShown || FAddWaiting)) {
+        // A new task bar knows nothing of the icon it held, a first one nothing of the icon that waited for it.
         FIconShown = false;
-        AddIcon();
+        if (!TryAddIcon())
+            WaitForTheTaskBar();
     }
     // Nothing goes to the default processing; the platform may shut down or log off whenever it asks.
     return msg == WM_QUERYENDSESSION ? 1 : 0;

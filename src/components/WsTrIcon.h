@@ -38,6 +38,11 @@ constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(sizeof(void*) != 4 || kRecordSize == 88);
 constexpr int kDefaultInterval = 250;
 constexpr char kWindowClass[] = "TWsTrayIconWindow";
+// A start before the task bar is there (a start with Windows): the add is tried again this often, this many times,
+// and in any case when the task bar announces itself.
+constexpr UINT_PTR kAddRetryTimerId = 2; // the animation's timer is 1
+constexpr UINT kAddRetryIntervalMs = 2000;
+constexpr int kAddRetries = 15;
 } // namespace trayicon
 
 class TWsCustomTrayIcon : public TWsComponent {
@@ -107,6 +112,11 @@ private:
     NOTIFYICONDATAA NotifyData() const;
     HWND OwnerHandle() const;
     void WatchOwner();
+    // The platform's answer to an add; a success ends any wait for the task bar.
+    bool TryAddIcon();
+    void WaitForTheTaskBar();
+    void StopWaitingForTheTaskBar();
+    void RetryAdd();
     void HideOwner();
     void MouseNotification(UINT mouseMessage);
     void OpenMenu();
@@ -132,6 +142,8 @@ private:
     bool FShowHint = true;
 
     bool FIconShown = false;
+    bool FAddWaiting = false; // the add at start was refused: the icon comes when the task bar does
+    int FAddRetriesLeft = 0;
     TMessageWindow* FWindow = nullptr;
     TForm* FWatchedOwner = nullptr;
     TTrayStartUpPhase FStartUp;
