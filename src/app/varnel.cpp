@@ -6,6 +6,7 @@
 #include "net/NetApi32.h"
 #include "components/siclass.h"
 #include "toolkit/Application.h"
+#include "toolkit/Threads.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -24,6 +25,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         }
         exitCode = RunProgram(application, ProgramWindows());
     }
+    // The windows are gone and the bulk sender has waited its bound for the deliveries under way. A helper that
+    // still hangs in a platform call (a delivery, the session road, a name lookup) would wake up to a freed
+    // library and to the locks and settings the runtime destroys after this function: the process ends here,
+    // which stops every other thread before anything is torn down.
+    if (TWorkerThread::Running() != 0)
+        ExitProcess(static_cast<UINT>(exitCode));
     NetApi32::DoneNetApi32();
     CoUninitialize();
     SiApplication = nullptr;

@@ -17,6 +17,9 @@ HANDLE Created(HANDLE handle, TSyncObject what)
     return handle;
 }
 
+// A plain number, so that it outlives every thread: the runtime never destroys it.
+volatile LONG gRunning = 0;
+
 } // namespace
 
 TEvent::TEvent(TReset reset, bool signalled)
@@ -36,9 +39,11 @@ TWorkerThread::TWorkerThread(std::function<void()> work) : FState(std::make_shar
     FState->Work = std::move(work);
     // _beginthreadex rather than CreateThread: the C runtime then sets up (and frees) its per-thread data.
     auto* handoff = new std::shared_ptr<TState>(FState);
+    InterlockedIncrement(&gRunning); // counted from here, so that no moment exists where it runs uncounted
     const uintptr_t handle = _beginthreadex(nullptr, 0, &TWorkerThread::Run, handoff, 0, nullptr);
     if (handle == 0) {
         const int error = errno;
+        InterlockedDecrement(&gRunning);
         delete handoff;
         throw EThreadError(ThreadNotStartedText(error));
     }
@@ -64,8 +69,11 @@ unsigned __stdcall TWorkerThread::Run(void* handoff)
         state->Failure = std::current_exception();
     }
     state->Work = nullptr; // what the work captured goes now, not whenever the owner lets go
+    InterlockedDecrement(&gRunning);
     return 0;
 }
+
+LONG TWorkerThread::Running() { return InterlockedCompareExchange(&gRunning, 0, 0); }
 
 bool TWorkerThread::Join(DWORD timeoutMs)
 {

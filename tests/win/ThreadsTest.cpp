@@ -88,6 +88,19 @@ TEST(ThreadsTest, DetachedWorkOutlivesItsOwnerOnSharedState)
     EXPECT_EQ(shared->Answer, 42);
 }
 
+// What the program's end asks before the runtime tears down: a detached worker counts until its work has ended.
+TEST(ThreadsTest, ADetachedWorkerCountsAsRunningUntilItsWorkEnds)
+{
+    auto gate = std::make_shared<TEvent>(TEvent::TReset::Manual);
+    TWorkerThread([gate] { gate->Wait(INFINITE); }).Detach();
+    EXPECT_GE(TWorkerThread::Running(), 1);
+    const LONG waiting = TWorkerThread::Running();
+    gate->Set();
+    for (const DWORD start = GetTickCount(); TWorkerThread::Running() >= waiting && GetTickCount() - start < 5000;)
+        Sleep(10);
+    EXPECT_LT(TWorkerThread::Running(), waiting);
+}
+
 TEST(ThreadsTest, EventsResetAsAsked)
 {
     TEvent manual(TEvent::TReset::Manual, true);
