@@ -15,7 +15,7 @@ file(GLOB TOOLKIT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/toolkit/*.cp
 file(GLOB NET_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/net/*.cpp)
 file(GLOB COMPONENT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/components/*.cpp)
 file(GLOB FORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
-set(SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid version gdi32 user32 kernel32 msimg32 ws2_32 iphlpapi)
+set(SYSTEM_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32 ws2_32)
 
 # One library per layer, each linking only the layers below it: a lower layer that calls up does not link
 # (cmake/CheckLayers.cmake catches the upward include before that).

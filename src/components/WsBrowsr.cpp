@@ -38,7 +38,7 @@ TWsCustomBrowser::~TWsCustomBrowser() { FreeWithShellAllocator(FResultIDList); }
 
 void TWsCustomBrowser::SetSpecialRootFolder(TWsSpecialRootFolder folder)
 {
-    if (NeedsShell47(folder) && FShellVersion < 4.7)
+    if (NeedsShell47(folder) && ShellVersion() < 4.7)
         throw EWsShellError(kShellTooOld);
     FSpecialRootFolder = folder;
     FSpecialRootFolderID = SpecialFolderId(folder);
@@ -65,7 +65,7 @@ HWND TWsCustomBrowser::OwnerWindow() const
 bool TWsCustomBrowser::Execute()
 {
     HWND owner = OwnerWindow();
-    if (OptionsNeedShell47(Options) && FShellVersion < 4.7)
+    if (OptionsNeedShell47(Options) && ShellVersion() < 4.7)
         throw EWsShellError(kShellTooOld);
     const UINT flags = BrowseFlags(Options, !FStatusText.empty());
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/BrowseRules.h"
+#include "toolkit/LibraryBinding.h"
 
 std::string ReadShellFileVersion()
 {
@@ -15,30 +16,47 @@ std::string ReadShellFileVersion()
     if (length == 0 || length >= sizeof(directory))
         return "";
     const std::string file = std::string(directory) + "\\shell32.dll";
+    // Loaded when a browse first asks, not at every start.
+    static TLibraryBinding library("version.dll");
+    if (library.Load() != 0)
+        return "";
+    const TLibraryBinding::TCall sizeCall(library, "GetFileVersionInfoSizeA"),
+        infoCall(library, "GetFileVersionInfoA"), queryCall(library, "VerQueryValueA");
+    const auto getInfoSize = sizeCall.Entry<decltype(&GetFileVersionInfoSizeA)>();
+    const auto getInfo = infoCall.Entry<decltype(&GetFileVersionInfoA)>();
+    const auto queryValue = queryCall.Entry<decltype(&VerQueryValueA)>();
+    if (!getInfoSize || !getInfo || !queryValue)
+        return "";
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    const DWORD size = getInfoSize(file.c_str(), &ignored);
     if (size == 0)
         return "";
     std::vector<char> data(size);
-    if (!GetFileVersionInfoA(file.c_str(), 0, size, data.data()))
+    if (!getInfo(file.c_str(), 0, size, data.data()))
         return "";
     struct Translation {
         WORD Language, CodePage;
     }* translations = nullptr;
     UINT bytes = 0;
-    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &bytes)
+    if (!queryValue(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &bytes)
         || bytes < sizeof(Translation))
         return "";
     char key[64];
     wsprintfA(key, "\\StringFileInfo\\%04x%04x\\FileVersion", translations[0].Language, translations[0].CodePage);
     char* value = nullptr;
     UINT valueLength = 0;
-    if (!VerQueryValueA(data.data(), key, reinterpret_cast<void**>(&value), &valueLength) || !value)
+    if (!queryValue(data.data(), key, reinterpret_cast<void**>(&value), &valueLength) || !value)
         return "";
     return std::string(value, strnlen(value, valueLength));
 }
 
-TWsShellComponent::TWsShellComponent(TComponent* AOwner) : TWsComponent(AOwner)
+TWsShellComponent::TWsShellComponent(TComponent* AOwner) : TWsComponent(AOwner) {}
+
+double TWsShellComponent::ShellVersion() const
 {
-    FShellVersion = ParseShellVersion(ReadShellFileVersion());
+    if (!FShellVersionRead) {
+        FShellVersion = ParseShellVersion(ReadShellFileVersion());
+        FShellVersionRead = true;
+    }
+    return FShellVersion;
 }

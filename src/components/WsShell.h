@@ -4,14 +4,15 @@
 
 #include "net/WsBase.h"
 
-// Holds the version of the platform's shell library, read once at construction.
+// Knows the version of the platform's shell library, read once when first asked (not while the program starts).
 class TWsShellComponent : public TWsComponent {
 public:
     explicit TWsShellComponent(TComponent* AOwner);
-    double ShellVersion() const { return FShellVersion; }
+    double ShellVersion() const;
 
-protected:
-    double FShellVersion = 0;
+private:
+    mutable double FShellVersion = 0;
+    mutable bool FShellVersionRead = false;
 };
 
 // Reads "FileVersion" of shell32.dll in the system directory; empty when there is none.

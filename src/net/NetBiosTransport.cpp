@@ -10,6 +10,7 @@
 #include "core/NameQuery.h"
 #include "core/SessionService.h"
 #include "toolkit/CodePages.h"
+#include "toolkit/LibraryBinding.h"
 #include "toolkit/Threads.h"
 
 void FailWith(TWinPopupFailure failure, std::string problem)
@@ -79,13 +80,19 @@ std::optional<in_addr> DottedAddress(const std::string& text)
 // default route takes no limited broadcast, so each network gets its own.
 std::vector<in_addr> LocalBroadcastAddresses()
 {
+    // Loaded at the first name query rather than at every start. Never destroyed: delivery workers call it.
+    static TLibraryBinding& library = *new TLibraryBinding("iphlpapi.dll");
     std::vector<in_addr> addresses;
+    if (library.Load() != 0)
+        return addresses;
+    const TLibraryBinding::TCall call(library, "GetIpAddrTable");
+    const auto getIpAddrTable = call.Entry<decltype(&GetIpAddrTable)>();
     ULONG size = 0;
-    if (GetIpAddrTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER || size == 0)
+    if (!getIpAddrTable || getIpAddrTable(nullptr, &size, FALSE) != ERROR_INSUFFICIENT_BUFFER || size == 0)
         return addresses;
     std::vector<unsigned char> buffer(size);
     auto* table = reinterpret_cast<MIB_IPADDRTABLE*>(buffer.data());
-    if (GetIpAddrTable(table, &size, FALSE) != NO_ERROR)
+    if (getIpAddrTable(table, &size, FALSE) != NO_ERROR)
         return addresses;
     for (DWORD i = 0; i < table->dwNumEntries; ++i) {
         const MIB_IPADDRROW& row = table->table[i];
