@@ -13,6 +13,9 @@ public:
     virtual void ApplyTheme(const TColorTheme& theme) = 0;
     // A send goes to these computers from now on (the picker's choice), and the recipient field says so.
     virtual void TakeBulkRecipients(std::vector<std::string> recipients) = 0;
+    // The computers the next Gönder retries (those a bulk send of the memo's text failed for); empty when it
+    // goes to the whole choice.
+    virtual std::vector<std::string> RetryRecipients() const = 0;
     // A text to send again: it goes into the memo as not yet sent, and the memo takes the focus.
     virtual void PutIntoMemo(const std::string& text) = 0;
     // The memo takes the focus when the main window is active again.

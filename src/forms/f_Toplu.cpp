@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/BulkSend.h"
+#include "toolkit/BackgroundCall.h"
 #include "toolkit/Layout.h"
 #include "toolkit/ThemeParts.h"
 
@@ -16,6 +17,9 @@ constexpr int kTurkishCharset = 162;
 constexpr TFontSpec kVerdanaBold{"Verdana", 11, true, kTurkishCharset};
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+// The enumeration's own browse-master fallback ends within 5 s; the platform's call has no bound of ours.
+constexpr DWORD kEnumerationEndBoundMs = 7000;
+constexpr char kLookingText[] = "Ağdaki bilgisayarlar aranıyor...";
 
 const TLayoutRow kLayout[] = {
     {"Panel1", Make<TUcPanel>, nullptr, 0, 0, 350, 301, nullptr, -1, TTabStop::No, &kVerdanaBold, idTopluPanel1},
@@ -46,6 +50,7 @@ TFrm_Toplu::TFrm_Toplu(TComponent* AOwner) : TForm(AOwner, "TFrm_Toplu", 350, 30
     Btn_Hepsini_Sec = FindAs<TUcBitBtn>(this, "Btn_Hepsini_Sec");
     Btn_Hepsini_Temizle = FindAs<TUcBitBtn>(this, "Btn_Hepsini_Temizle");
     Btn_Kapat = FindAs<TUcBitBtn>(this, "Btn_Kapat");
+    FEnumeration = std::make_unique<TBackgroundCall>("TFrm_Toplu.Enumeration", kEnumerationEndBoundMs);
 
     CL_Computers->SetItemHeight(15);
     CL_Computers->SetToggleOnItemClick(true);
@@ -59,17 +64,54 @@ TFrm_Toplu::TFrm_Toplu(TComponent* AOwner) : TForm(AOwner, "TFrm_Toplu", 350, 30
     NotifyLoaded();
 }
 
+TFrm_Toplu::~TFrm_Toplu() = default;
+
+// The window opens at once; the list fills when the enumeration's answer comes. An answer that comes after the
+// window was closed, or for an earlier showing, is dropped.
 void TFrm_Toplu::FormShow(TObject*)
 {
     if (FMainWindow)
         ApplyColorTheme(FMainWindow->Theme(), {Panel1});
+    SetLooking(true);
+    // The worker makes its own component and owns the list, so a window gone meanwhile leaves it nothing to touch.
+    auto list = std::make_shared<std::unique_ptr<TServerList>>();
+    FEnumeration->Start([list] { *list = TNTService(nullptr).GetServerList(""); },
+        [this, list](std::exception_ptr failure) {
+            if (!Visible())
+                return;
+            SetLooking(false);
+            if (failure)
+                std::rethrow_exception(failure);
+            Fill(**list);
+        });
+}
+
+void TFrm_Toplu::SetLooking(bool looking)
+{
     TCheckListStrings& items = CL_Computers->Items();
     items.Clear();
-    // The list is ours to free; the smart pointer frees it also when adding fails.
-    const std::unique_ptr<TServerList> list = NTService1->GetServerList("");
+    if (looking) {
+        items.Add(kLookingText);
+        items.SetItemEnabled(0, false);
+    }
+    CL_Computers->SetEnabled(!looking);
+    Btn_Hepsini_Sec->SetEnabled(!looking);
+    Btn_Hepsini_Temizle->SetEnabled(!looking);
+}
+
+// The computers the next Gönder would retry are shown checked, so the user sees where it goes.
+void TFrm_Toplu::Fill(const TServerList& list)
+{
+    TCheckListStrings& items = CL_Computers->Items();
     const TCheckListStrings::TUpdate update(items);
-    for (const std::string& entry : *list)
+    for (const std::string& entry : list)
         items.Add(entry.size() >= 2 ? entry.substr(2) : std::string());
+    if (FMainWindow)
+        for (const std::string& name : FMainWindow->RetryRecipients()) {
+            const int index = items.IndexOf(name);
+            if (index != -1)
+                items.SetItemState(index, cbChecked);
+        }
 }
 
 void TFrm_Toplu::SetAllStates(TCheckBoxState state)
@@ -96,6 +138,7 @@ std::vector<std::string> TFrm_Toplu::CheckedComputers() const
 void TFrm_Toplu::Btn_KapatClick(TObject*)
 {
     // The sender's recipient stays the computer chosen in the browse dialog, for single sends.
+    FEnumeration->Abandon();
     if (CL_Computers->ItemIndex() != -1 && FMainWindow)
         FMainWindow->TakeBulkRecipients(CheckedComputers());
     Close();

@@ -6,8 +6,11 @@
 #include "forms/MainWindowRequests.h"
 #include "toolkit/Forms.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class TBackgroundCall;
 
 // Control ids of the bulk picker, by which tests find its controls.
 enum TFrm_TopluId {
@@ -21,6 +24,7 @@ enum TFrm_TopluId {
 class TFrm_Toplu : public TForm {
 public:
     explicit TFrm_Toplu(TComponent* AOwner);
+    ~TFrm_Toplu() override;
 
     // The main window this one asks for its colours and hands the choice to; without one it keeps its own.
     void SetMainWindow(TMainWindowRequests* mainWindow) { FMainWindow = mainWindow; }
@@ -42,6 +46,11 @@ public:
 
 private:
     void SetAllStates(TCheckBoxState state);
+    // While the enumeration runs, the list says so and nothing in it can be checked.
+    void SetLooking(bool looking);
+    void Fill(const TServerList& list);
+
+    std::unique_ptr<TBackgroundCall> FEnumeration;
 
     TMainWindowRequests* FMainWindow = nullptr;
 };

@@ -25,6 +25,8 @@ const TLayoutRow kLayout[] = {
     {"Btn_iptal", Make<TUcBitBtn>, "Panel1", 253, 260, 75, 25, "&Kapat", 1, TTabStop::Yes, &kControlFont, idBtn_iptal},
     {"Btn_Temizle", Make<TUcBitBtn>, "Panel1", 15, 260, 75, 25, "Temizle", 2, TTabStop::Yes, &kControlFont,
         idBtn_Temizle},
+    {"LB_SendRunning", Make<TLabel>, "Panel1", 16, 243, 321, 15, "Gönderim sürüyor; bitince seçebilirsiniz.", -1,
+        TTabStop::No, &kControlFont, idLB_SendRunning},
 };
 
 }
@@ -43,6 +45,8 @@ TFrm_History::TFrm_History(TComponent* AOwner) : TForm(AOwner, "TFrm_History", 3
     Btn_Tamam = FindAs<TUcBitBtn>(this, "Btn_Tamam");
     Btn_iptal = FindAs<TUcBitBtn>(this, "Btn_iptal");
     Btn_Temizle = FindAs<TUcBitBtn>(this, "Btn_Temizle");
+    LB_SendRunning = FindAs<TLabel>(this, "LB_SendRunning");
+    LB_SendRunning->SetVisible(false);
 
     Panel1->SetColor(kDesignColor);
     LB_HistoryLabel1->SetControl(LB_History);
@@ -104,8 +108,17 @@ void TFrm_History::FormShow(TObject*)
     LB_History->SearchEdit()->SetFocus();
 }
 
+void TFrm_History::SetSendRunning(bool running)
+{
+    FSendRunning = running;
+    Btn_Tamam->SetEnabled(!running);
+    LB_SendRunning->SetVisible(running);
+}
+
 void TFrm_History::Btn_TamamClick(TObject*)
 {
+    if (FSendRunning)
+        return; // a double click meanwhile: the line under the list says why nothing happens
     const int index = LB_History->ItemIndex();
     if (index == -1) {
         MessageDlg("Hiç bir mesajı seçmediniz!", TMsgDlgType::mtWarning, mbOK, 0);

@@ -16,6 +16,7 @@ enum TFrm_HistoryId {
     idBtn_Tamam,
     idBtn_iptal,
     idBtn_Temizle,
+    idLB_SendRunning,
     idLB_History = 210,
     idLB_HistoryEdit,
     idLB_HistoryList,
@@ -30,6 +31,8 @@ public:
     void ShowHistory(std::shared_ptr<TSendHistory> history);
     // The main window this one asks for its colours and hands a chosen text to; without one it keeps its own.
     void SetMainWindow(TMainWindowRequests* mainWindow) { FMainWindow = mainWindow; }
+    // While the main window sends, a pick would overwrite the message being sent: Tamam waits, and a line says why.
+    void SetSendRunning(bool running);
 
     TUcPanel* Panel1;
     TEcAttachedLabel* LB_HistoryLabel1;
@@ -37,6 +40,7 @@ public:
     TUcBitBtn* Btn_Tamam;
     TUcBitBtn* Btn_iptal;
     TUcBitBtn* Btn_Temizle;
+    TLabel* LB_SendRunning;
     TEcController* EcController1;
 
     void FormShow(TObject* Sender);
@@ -48,6 +52,7 @@ public:
 private:
     std::shared_ptr<TSendHistory> FHistory;
     TMainWindowRequests* FMainWindow = nullptr;
+    bool FSendRunning = false;
 };
 
 extern TFrm_History* Frm_History;

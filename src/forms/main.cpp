@@ -213,6 +213,7 @@ void TForm1::BindHandlers()
     DragByBackground(*Panel1);
     MesajMemo->OnKeyPress = std::bind(&TForm1::MesajMemoKeyPress, this, _1, _2);
     NetMessage1->OnMessageSent = std::bind(&TForm1::NetMessage1MessageSent, this, _1);
+    NetMessage1->OnFinished = std::bind(&TForm1::NetMessage1Finished, this, _1, _2);
     BulkSender1->OnDelivered = std::bind(&TForm1::BulkSender1Delivered, this, _1, _2);
     BulkSender1->OnProgress = std::bind(&TForm1::BulkSender1Progress, this, _1, _2);
     BulkSender1->OnFinished = std::bind(&TForm1::BulkSender1Finished, this, _1, _2);
@@ -233,6 +234,19 @@ void TForm1::TakeBulkRecipients(std::vector<std::string> recipients)
 {
     Edt_Bilgisayar->SetText(kBulkMarker);
     FBulkRecipients = std::move(recipients);
+    ForgetRetry();
+}
+
+std::vector<std::string> TForm1::RetryRecipients() const
+{
+    return MesajMemo->Text() == FRetryText ? FRetryRecipients : std::vector<std::string>();
+}
+
+void TForm1::ForgetRetry()
+{
+    ++FChoiceCount;
+    FRetryRecipients.clear();
+    FRetryText.clear();
 }
 
 void TForm1::PutIntoMemo(const std::string& text)
@@ -258,8 +272,25 @@ void TForm1::Btn_GonderClick(TObject*)
         return;
     }
     NetMessage1->MsgText = memoText;
-    NetMessage1->Send(); // a failure leaves here: nothing recorded, the memo keeps its text
-    History->Record(memoText);
+    FSingleText = memoText;
+    SetSending(true);
+    try {
+        NetMessage1->Start();
+    } catch (...) {
+        SetSending(false);
+        throw;
+    }
+    Image1->SetIcon(MakeProgressIcon(0));
+}
+
+void TForm1::NetMessage1Finished(TObject*, std::exception_ptr failure)
+{
+    SetSending(false);
+    if (failure) { // nothing recorded, the memo keeps its text
+        ShowStatusPicture(1);
+        std::rethrow_exception(failure);
+    }
+    History->Record(FSingleText);
     MesajMemo->Clear();
 }
 
@@ -269,8 +300,11 @@ void TForm1::SendToBulkRecipients(const std::string& memoText)
         MessageDlg("Lütfen Kime göndereceğinizi seçin ve mesajınızı yazın", TMsgDlgType::mtWarning, mbOK, 0);
         return;
     }
+    // The failed ones get the text that failed for them again; a changed text goes to the whole choice.
+    const std::vector<std::string> retry = RetryRecipients();
     FBulkText = memoText;
-    FBulkSentTo = FBulkRecipients;
+    FBulkSentTo = retry.empty() ? FBulkRecipients : retry;
+    FChoiceAtStart = FChoiceCount;
     SetSending(true);
     try {
         BulkSender1->Start(NetMessage1->StoredServer(), NetMessage1->MsgFrom, memoText, FBulkSentTo);
@@ -282,12 +316,15 @@ void TForm1::SendToBulkRecipients(const std::string& memoText)
         BulkSender1Progress(BulkSender1, BulkSender1->Progress());
 }
 
-// While a bulk send runs, the message it sends stays as it is and no second send can start.
+// While a send runs, the message it sends stays as it is, no second send can start and no history pick can
+// overwrite the memo.
 void TForm1::SetSending(bool sending)
 {
     Btn_Gonder->SetEnabled(!sending);
     Btn_Alt_S->SetEnabled(!sending);
     MesajMemo->SetReadOnly(sending);
+    if (Frm_History)
+        Frm_History->SetSendRunning(sending);
     if (!sending)
         FTaskbar->Clear(Application->Handle());
 }
@@ -309,13 +346,18 @@ void TForm1::BulkSender1Finished(TObject*, const std::vector<TDeliveryResult>& r
     if (outcome.AnyDelivered())
         History->Record(FBulkText);
     if (outcome.AllDelivered()) {
+        if (FChoiceAtStart == FChoiceCount)
+            ForgetRetry();
         ShowStatusPicture(2);
         MesajMemo->Clear();
         return;
     }
-    // Gönder again retries exactly the failed ones, unless the user has chosen other recipients meanwhile.
-    if (FBulkRecipients == FBulkSentTo)
-        FBulkRecipients = outcome.Failed;
+    // Gönder again with the same text retries exactly the failed ones, unless the user has chosen other
+    // recipients meanwhile.
+    if (FChoiceAtStart == FChoiceCount) {
+        FRetryRecipients = outcome.Failed;
+        FRetryText = FBulkText;
+    }
     ShowStatusPicture(1);
     // Some arrived: a warning, not a stop; the box says which did not and what the next Gönder does.
     MessageDlg(outcome.FailureSummary, outcome.AnyDelivered() ? TMsgDlgType::mtWarning : TMsgDlgType::mtError, mbOK, 0);
@@ -327,6 +369,7 @@ void TForm1::Btn_TekClick(TObject*)
         NetMessage1->MsgTo = Browser1->DisplayName();
     // The field now names one computer, so a send goes to that computer and no longer to the picker's choice.
     FBulkRecipients.clear();
+    ForgetRetry();
     Edt_Bilgisayar->SetText(NetMessage1->MsgTo);
     MesajMemo->SetFocus();
 }

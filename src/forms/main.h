@@ -18,6 +18,7 @@
 #include "toolkit/StdCtrls.h"
 #include "toolkit/TaskbarProgress.h"
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,7 @@ public:
     // Shows the colours: the panel's background and text, and the recipient field's and memo's background.
     void ApplyTheme(const TColorTheme& theme) override;
     void TakeBulkRecipients(std::vector<std::string> recipients) override;
+    std::vector<std::string> RetryRecipients() const override;
     void PutIntoMemo(const std::string& text) override;
     void ReturnToMemo() override;
 
@@ -112,6 +114,7 @@ private:
     void Ac1Click(TObject* Sender);
     void MesajMemoKeyPress(TObject* Sender, char& Key);
     void NetMessage1MessageSent(TObject* Sender);
+    void NetMessage1Finished(TObject* Sender, std::exception_ptr Failure);
     void BulkSender1Delivered(TObject* Sender, const std::string& Recipient);
     void BulkSender1Progress(TObject* Sender, const TBulkProgress& Progress);
     void BulkSender1Finished(TObject* Sender, const std::vector<TDeliveryResult>& Results);
@@ -123,11 +126,19 @@ private:
     void ShowStatusPicture(int index);
     void SendToBulkRecipients(const std::string& memoText);
     void SetSending(bool sending);
+    void ForgetRetry();
 
     // The computers a send goes to while the recipient field shows the bulk marker: set when the picker closes
-    // with a selection, cleared by the browse dialog, shrunk to the failed ones after a bulk send.
+    // with a selection, cleared by the browse dialog.
     std::vector<std::string> FBulkRecipients;
+    // After a partial failure: the failed computers and the text that failed, which Gönder retries while the memo
+    // holds that text. Forgotten on a new choice (FChoiceCount counts them) and after a full success.
+    std::vector<std::string> FRetryRecipients;
+    std::string FRetryText;
+    unsigned FChoiceCount = 0;
+    unsigned FChoiceAtStart = 0;
     std::unique_ptr<TTaskbarProgress> FTaskbar;
+    std::string FSingleText;                    // the memo's text when the single send started
     std::string FBulkText;                      // the memo's text when the bulk send started
     std::vector<std::string> FBulkSentTo;       // whom it went to
 };

@@ -1,9 +1,18 @@
-// TWsNetMessage: one synchronous messenger send per call.
+// TWsNetMessage: one messenger send per call, on the calling thread or on a worker.
 #include "net/WsNetMsg.h"
 
 #include "net/NetMessageDelivery.h"
+#include "net/WsBulkSend.h"
+#include "toolkit/BackgroundCall.h"
 #include "core/NetNames.h"
 #include "core/Text.h"
+
+TWsNetMessage::TWsNetMessage(TComponent* AOwner)
+    : TWsComponent(AOwner), FCall(std::make_unique<TBackgroundCall>("TWsNetMessage", TWsBulkSender::InFlightBoundMs()))
+{
+}
+
+TWsNetMessage::~TWsNetMessage() = default;
 
 std::string TWsNetMessage::Server() const { return RemoveBackslashes(FServer); }
 
@@ -13,4 +22,29 @@ void TWsNetMessage::Send()
 {
     DeliverNetMessage({FServer, MsgTo, MsgFrom, MsgText});
     Fire(OnMessageSent, this);
+}
+
+bool TWsNetMessage::Busy() const { return FCall->Busy(); }
+
+void TWsNetMessage::Start()
+{
+    if (Busy())
+        throw EWsNetException("A send is still running");
+    const TNetMessageRoute route{FServer, MsgTo, MsgFrom, MsgText}; // a copy: the fields may change meanwhile
+    FCall->Start([route] { DeliverNetMessage(route); },
+        [this](std::exception_ptr failure) {
+            // A failing sent-handler still lets the finish run, then shows its own error.
+            std::exception_ptr handlerFailure;
+            if (!failure) {
+                try {
+                    Fire(OnMessageSent, this);
+                } catch (...) {
+                    handlerFailure = std::current_exception();
+                }
+            }
+            if (OnFinished)
+                OnFinished(this, failure);
+            if (handlerFailure)
+                std::rethrow_exception(handlerFailure);
+        });
 }

@@ -1,12 +1,19 @@
 // TWsNetMessage: sends one text to one recipient through the messenger service.
 #pragma once
+#include <exception>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "net/WsNetApi.h"
 
+class TBackgroundCall;
+
 class TWsNetMessage : public TWsComponent {
 public:
-    explicit TWsNetMessage(TComponent* AOwner) : TWsComponent(AOwner) {}
+    explicit TWsNetMessage(TComponent* AOwner);
+    // A send still under way is let go: its end is reported to nobody.
+    ~TWsNetMessage() override;
 
     std::string MsgFrom;
     std::string MsgText;
@@ -20,9 +27,16 @@ public:
 
     // Sends MsgText (trimmed) from MsgFrom to MsgTo; raises EWsNetException on failure.
     void Send();
+    // The same send on a worker thread: returns at once, and OnFinished reports on this thread what escaped the
+    // send (null on success, after OnMessageSent). Raises EWsNetException while a send is under way, EThreadError
+    // when no thread can be made.
+    void Start();
+    bool Busy() const;
 
     TNotifyEvent OnMessageSent;
+    std::function<void(TObject* Sender, std::exception_ptr Failure)> OnFinished;
 
 private:
     std::string FServer;
+    std::unique_ptr<TBackgroundCall> FCall;
 };

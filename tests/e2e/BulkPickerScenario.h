@@ -29,15 +29,18 @@ protected:
         Scenario.SetScript(script);
     }
 
-    // Opens the picker with Btn_Toplu; its list is filled by the time the window shows.
-    void OpenPicker()
+    // Opens the picker with Btn_Toplu and, unless told not to, waits until the enumeration's answer has filled
+    // its list (the list takes input again).
+    void OpenPicker(bool waitForTheList = true)
     {
         Click(FindChildById(Main, idBtn_Toplu));
         Picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu");
         ASSERT_NE(Picker, nullptr) << "the picker did not appear";
-        ASSERT_TRUE(WaitForSettledForeground(Picker));
         List = FindChildById(Picker, idCL_Computers);
         ASSERT_NE(List, nullptr);
+        if (waitForTheList)
+            ASSERT_TRUE(WaitUntil([&] { return IsEnabled(List); })) << "the list was never filled";
+        ASSERT_TRUE(WaitForSettledForeground(Picker));
     }
 
     void ClosePicker()

@@ -159,6 +159,32 @@ TEST_F(BulkPickerTest, AFailingEnumerationShowsTheErrorBoxAndTheWindowOpensEmpty
     EXPECT_TRUE(IsEnabled(Main));
 }
 
+TEST_F(BulkPickerTest, ItOpensAtOnceWhileTheEnumerationIsSlowAndALateAnswerForAClosedOneIsDropped)
+{
+    standin::Script script;
+    script.EnumResults = {{0, 0, {N("PC01"), N("PC02")}}};
+    script.EnumDelayMs = 5000;
+    Scenario.SetScript(script);
+    Launch();
+    OpenPicker(false);
+    EXPECT_EQ(ListBoxItems(List), std::vector<std::string>{"Ağdaki bilgisayarlar aranıyor..."});
+    EXPECT_FALSE(IsEnabled(List));
+    EXPECT_FALSE(IsEnabled(FindChildById(Picker, idBtn_Hepsini_Sec)));
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(List); }));
+    EXPECT_EQ(ListBoxItems(List), (std::vector<std::string>{"PC01", "PC02"}));
+    ClosePicker();
+
+    // Closed while it looks: the answer, a failure this time, comes to nobody.
+    script.EnumResults = {{2114, 0, {}}};
+    Scenario.SetScript(script);
+    OpenPicker(false);
+    ClosePicker();
+    ASSERT_TRUE(Scenario.WaitForRecords("NetServerEnum", 2));
+    EXPECT_EQ(WaitForMessageBox(*Process, "Varnel", 1500), nullptr) << "the late failure was shown";
+    EXPECT_EQ(Process->FindTopWindow("TFrm_Toplu", "Frm_Toplu"), nullptr);
+    EXPECT_TRUE(IsEnabled(Main));
+}
+
 TEST_F(BulkPickerTest, ALargeNetworkIsListedAndCheckedWithinSeconds)
 {
     constexpr int kNames = 10000;

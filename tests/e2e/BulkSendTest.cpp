@@ -152,6 +152,63 @@ TEST_F(BulkSendTest, OneFailureIsNamedInTheBoxAndTheNextSendRetriesOnlyIt)
     EXPECT_EQ(HistoryEntries(), std::vector<std::string>{"Çay hazır"});
 }
 
+TEST_F(BulkSendTest, TheSameTextRetriesTheFailedOnesWhichThePickerShowsCheckedAChangedTextGoesToAll)
+{
+    standin::Script script;
+    script.SendResultsTo = {{u"PC02", kNameNotFound}};
+    Network({"PC01", "PC02", "PC03"}, script);
+    Launch();
+    ChooseInPicker({0, 1, 2});
+    TypeAndSend("Çay hazır");
+    ASSERT_EQ(DismissErrorBox().size(), 1u);
+
+    OpenPicker();
+    EXPECT_EQ(States(), (std::vector<LRESULT>{0, kChecked, 0})) << "the picker does not show whom Gönder retries";
+    ClosePicker();
+    ASSERT_EQ(RecipientField(), kBulkMarker);
+
+    Network({"PC01", "PC02", "PC03"});
+    SetText(Memo(), "Kahve de var");
+    Click(FindChildById(Main, idBtn_Gonder));
+    ASSERT_TRUE(WaitForText(Memo(), ""));
+    EXPECT_EQ(Recipients(), (std::multiset<std::string>{"PC01", "PC01", "PC02", "PC02", "PC03", "PC03"}));
+}
+
+TEST_F(BulkSendTest, AHistoryPickWaitsUntilTheSendHasEndedAndTheHistoryWindowSaysWhy)
+{
+    Network({"PC01"});
+    Launch();
+    ChooseInPicker({0});
+    TypeAndSend("bir");
+    ASSERT_TRUE(WaitForText(Memo(), ""));
+    standin::Script slow;
+    slow.SendDelayMs = 4000;
+    Network({"PC01"}, slow);
+    TypeAndSend("iki");
+    ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(FindChildById(Main, idBtn_Gonder)); }));
+
+    Click(FindChildById(Main, idBtn_History));
+    HWND history = Process->WaitForTopWindow("TFrm_History", "Frm_History");
+    ASSERT_NE(history, nullptr);
+    ASSERT_TRUE(WaitForSettledForeground(history));
+    HWND ok = FindChildById(history, idBtn_Tamam);
+    HWND why = FindChildById(history, idLB_SendRunning);
+    EXPECT_FALSE(IsEnabled(ok)) << "a pick now would be overwritten by the send's end";
+    EXPECT_TRUE(IsVisible(why));
+    EXPECT_EQ(Text(why), "Gönderim sürüyor; bitince seçebilirsiniz.");
+    const RECT list = ClientRectOnScreen(FindChildById(history, idLB_HistoryList));
+    DoubleClickAt(POINT{list.left + 20, list.top + 6});
+    EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").size() < 2) << "the double click came after the send";
+
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(ok); })) << "Tamam stays disabled after the send";
+    EXPECT_FALSE(IsVisible(why));
+    ASSERT_TRUE(IsVisible(history)) << "the double click during the send picked";
+    EXPECT_TRUE(WaitForText(Memo(), ""));
+    Click(ok);
+    EXPECT_TRUE(Process->WaitForTopWindowGone("TFrm_History", "Frm_History"));
+    EXPECT_TRUE(WaitForText(Memo(), "bir")) << "the pick did not land after the send";
+}
+
 TEST_F(BulkSendTest, AllFailedRecordsNothingAndKeepsEveryoneForTheRetry)
 {
     standin::Script script;

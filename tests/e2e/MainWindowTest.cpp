@@ -33,6 +33,34 @@ protected:
         EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Uyarı"));
     }
 
+    // Sends a text to a computer that answers `result` only after a long wait, and checks the window while it
+    // waits: it answers, moves, repaints, shows that a send runs and takes no second send.
+    void SendToALateComputer(uint32_t result)
+    {
+        standin::Script script;
+        script.SendResults = {result};
+        script.SendDelayMs = 4000;
+        Scenario.SetScript(script);
+        Launch();
+        BrowseAndConfirm();
+        Type("Geç kalan");
+        Click(Item(idBtn_Gonder));
+
+        ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(Item(idBtn_Gonder)); })) << "Gönder stays enabled";
+        EXPECT_NE(GetWindowLongA(Item(idMesajMemo), GWL_STYLE) & ES_READONLY, 0) << "the memo takes typing";
+        EXPECT_TRUE(WaitUntil([&] { return !IsRedBall(Pixel(kStatusSpot)) && !IsGreenBall(Pixel(kStatusSpot)); }))
+            << "the status picture does not show the send";
+        DWORD_PTR answer = 0;
+        EXPECT_NE(SendMessageTimeoutA(Main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer), 0) << "no answer";
+        const RECT before = WindowRect(Main);
+        Drag(POINT{before.left + 10, before.top + 290}, POINT{before.left + 40, before.top + 310});
+        EXPECT_TRUE(WaitUntil([&] { return WindowRect(Main).left == before.left + 30; }, 1000)) << "it did not move";
+        RedrawWindow(Main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        EXPECT_TRUE(WaitForClientPixel(Main, 10, 290, kDesignPanel, 1000)) << "it did not repaint";
+        Chord({VK_MENU, 'S'});
+        EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").empty()) << "the checks above came after the answer";
+        ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
+    }
 };
 
 TEST_F(MainWindowTest, StartsCentredBorderlessWithTheDesignColoursAndTheTypingPicture)
@@ -116,6 +144,32 @@ TEST_F(MainWindowTest, ARefusedSendShowsTheErrorBoxAndKeepsTheMemo)
     EXPECT_EQ(Text(Item(idMesajMemo)), "Yarın görüşürüz");
     EXPECT_TRUE(IsRedBall(Pixel(kStatusSpot)));
     EXPECT_TRUE(Process->IsRunning());
+}
+
+TEST_F(MainWindowTest, ALateSuccessLeavesTheWindowAliveMeanwhileThenClearsTheMemo)
+{
+    SendToALateComputer(0);
+    EXPECT_TRUE(WaitForText(Item(idMesajMemo), ""));
+    EXPECT_TRUE(WaitForStatus(IsGreenBall));
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(Item(idBtn_Gonder)); }));
+    EXPECT_EQ(GetWindowLongA(Item(idMesajMemo), GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(Scenario.Records("NetMessageBufferSend").size(), 1u) << "Alt+S sent a second time";
+}
+
+TEST_F(MainWindowTest, ALateFailureLeavesTheWindowAliveMeanwhileThenShowsTheBoxAndKeepsTheMemo)
+{
+    SendToALateComputer(53);
+    HWND box = WaitForMessageBox(*Process, "Varnel");
+    ASSERT_NE(box, nullptr) << "no error box";
+    const TDialog d = ReadDialog(box);
+    ASSERT_EQ(d.Texts.size(), 1u);
+    EXPECT_EQ(d.Texts[0].back(), '.');
+    Click(d.Buttons.at(0).Window);
+    EXPECT_TRUE(Process->WaitForTopWindowGone("#32770", "Varnel"));
+    EXPECT_EQ(Text(Item(idMesajMemo)), "Geç kalan");
+    EXPECT_TRUE(WaitForStatus(IsRedBall));
+    EXPECT_TRUE(IsEnabled(Item(idBtn_Gonder)));
+    EXPECT_EQ(Scenario.Records("NetMessageBufferSend").size(), 1u) << "Alt+S sent a second time";
 }
 
 TEST_F(MainWindowTest, AltSAndAltGBothSendAndTabNeverStopsOnTheHiddenButton)

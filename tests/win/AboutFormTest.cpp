@@ -49,6 +49,7 @@ TEST_F(AboutFormTest, TheBoxShowsTheBackgroundOfTheWindowThatOpensIt)
         TColorTheme Theme() const override { return Colours; }
         void ApplyTheme(const TColorTheme&) override {}
         void TakeBulkRecipients(std::vector<std::string>) override {}
+        std::vector<std::string> RetryRecipients() const override { return {}; }
         void PutIntoMemo(const std::string&) override {}
         void ReturnToMemo() override {}
     } main;

@@ -12,6 +12,7 @@
 //   NetMessageBufferSend <result>
 //   NetMessageBufferSendTo <name> <result>    every call to that recipient answers this, consuming nothing
 //   NetMessageBufferSendDelay <milliseconds>  every call waits this long first; callers wait side by side
+//   NetServerEnumDelay <milliseconds>         every enumeration waits this long first
 //   NetServerEnum <status> <resume handle written back> [<name> ...]
 // A name is NULL (a record whose name pointer is null), a bare word (UTF-8, no blanks, not NULL), or a quoted
 // text "..." in UTF-8 with the escapes \" \\ and \uXXXX (one UTF-16 unit). NetServerEnum hands out its names
@@ -260,6 +261,7 @@ struct Script {
     std::vector<uint32_t> SendResults;
     std::vector<std::pair<std::u16string, uint32_t>> SendResultsTo;  // per recipient, before the queue
     uint32_t SendDelayMs = 0;
+    uint32_t EnumDelayMs = 0;
     std::vector<EnumResult> EnumResults;
 
     // The answer scripted for this recipient, if any.
@@ -279,6 +281,7 @@ struct Script {
         for (const auto& r : SendResultsTo)
             out += "NetMessageBufferSendTo " + QuoteForScript(r.first) + " " + std::to_string(r.second) + "\n";
         if (SendDelayMs) out += "NetMessageBufferSendDelay " + std::to_string(SendDelayMs) + "\n";
+        if (EnumDelayMs) out += "NetServerEnumDelay " + std::to_string(EnumDelayMs) + "\n";
         for (const EnumResult& e : EnumResults) {
             out += "NetServerEnum ";
             out += std::to_string(e.Status);
@@ -395,6 +398,8 @@ inline ParsedScript ParseScript(const std::string& text) {
             result.Lines.SendResultsTo.emplace_back(tokens[1].Text, ParseNumber(AsciiOf(tokens[2].Text)));
         } else if (function == "NetMessageBufferSendDelay" && tokens.size() == 2 && !tokens[1].Quoted) {
             result.Lines.SendDelayMs = ParseNumber(AsciiOf(tokens[1].Text));
+        } else if (function == "NetServerEnumDelay" && tokens.size() == 2 && !tokens[1].Quoted) {
+            result.Lines.EnumDelayMs = ParseNumber(AsciiOf(tokens[1].Text));
         } else if (function == "NetServerEnum" && tokens.size() >= 3 && !tokens[1].Quoted && !tokens[2].Quoted) {
             EnumResult e;
             e.Status = ParseNumber(AsciiOf(tokens[1].Text));

@@ -112,11 +112,11 @@ bool ReadScript(standin::ParsedScript& parsed, std::string& path, std::string& t
     return true;
 }
 
-uint32_t ScriptedSendDelay() {
+standin::Script ScriptedDelays() {
     standin::ParsedScript parsed;
     std::string path, text;
     TScriptAnswer answer;
-    return ReadScript(parsed, path, text, answer) && answer.Problem.empty() ? parsed.Lines.SendDelayMs : 0;
+    return ReadScript(parsed, path, text, answer) && answer.Problem.empty() ? parsed.Lines : standin::Script();
 }
 
 TScriptAnswer NextAnswer(TQueue queue, const wchar_t* recipient = nullptr) {
@@ -288,7 +288,7 @@ extern "C" DWORD WINAPI NetMessageBufferSend(const wchar_t* servername, const wc
     const DWORD entered = GetTickCount();
     try {
         // Outside the lock, so that callers on several threads wait side by side like real deliveries.
-        if (const uint32_t delay = ScriptedSendDelay()) Sleep(delay);
+        if (const uint32_t delay = ScriptedDelays().SendDelayMs) Sleep(delay);
         standin::TRecorder::TGuard guard(gRecorder);
         return SendCall(servername, msgname, fromname, buf, buflen, entered);
     } catch (...) {
@@ -299,8 +299,10 @@ extern "C" DWORD WINAPI NetMessageBufferSend(const wchar_t* servername, const wc
 extern "C" DWORD WINAPI NetServerEnum(const wchar_t* servername, DWORD level, BYTE** bufptr, DWORD prefmaxlen,
                                       DWORD* entriesread, DWORD* totalentries, DWORD servertype,
                                       const wchar_t* domain, DWORD* resume_handle) {
-    standin::TRecorder::TGuard guard(gRecorder);
     try {
+        // Outside the lock, like the send's delay.
+        if (const uint32_t delay = ScriptedDelays().EnumDelayMs) Sleep(delay);
+        standin::TRecorder::TGuard guard(gRecorder);
         return EnumCall(servername, level, bufptr, prefmaxlen, entriesread, totalentries, servertype, domain,
                         resume_handle);
     } catch (...) {
