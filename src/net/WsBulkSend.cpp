@@ -2,11 +2,13 @@
 // window of the user-interface thread, which folds them and raises the events.
 #include "net/WsBulkSend.h"
 
+#include <exception>
 #include <new>
 
 #include "net/NetMessageDelivery.h"
 #include "net/WinPopup.h"
 #include "net/WsNetApi.h"
+#include "toolkit/ExceptionHandler.h"
 #include "toolkit/MessageWindow.h"
 #include "core/ProgramTexts.h"
 #include "toolkit/Threads.h"
@@ -88,6 +90,7 @@ void TWsBulkSender::Start(const std::string& server, const std::string& from, co
     job->Generation = ++FGeneration;
     FResults.assign(recipients.size(), TDeliveryResult());
     FDone = 0;
+    FHandlerFailed = false;
     if (recipients.empty()) {
         if (OnFinished)
             OnFinished(this, FResults);
@@ -127,14 +130,47 @@ void TWsBulkSender::Accept(WPARAM index, LPARAM generation)
         FJob.reset();
         ReleaseWorkers(InFlightBoundMs());
     }
+    // A failing delivered or progress handler must not keep the finish from running: its error is kept and
+    // shown once per send, after the finish (whose own failure, the summary, then follows).
+    std::exception_ptr handlerFailure;
+    auto guarded = [&](const auto& raise) {
+        try {
+            raise();
+        } catch (...) {
+            if (!FHandlerFailed)
+                handlerFailure = std::current_exception();
+            FHandlerFailed = true;
+        }
+    };
     if (FResults[index].Delivered && OnDelivered)
-        OnDelivered(this, FResults[index].Recipient);
+        guarded([&] { OnDelivered(this, FResults[index].Recipient); });
     if (OnResult)
-        OnResult(this, FResults[index]);
+        guarded([&] { OnResult(this, FResults[index]); });
     if (OnProgress)
-        OnProgress(this, Progress());
-    if (last && OnFinished)
-        OnFinished(this, FResults);
+        guarded([&] { OnProgress(this, Progress()); });
+    if (!handlerFailure) {
+        if (last && OnFinished)
+            OnFinished(this, FResults);
+        return;
+    }
+    if (last && OnFinished) {
+        try {
+            OnFinished(this, FResults);
+        } catch (...) {
+            ReportHandlerFailure(handlerFailure);
+            throw;
+        }
+    }
+    std::rethrow_exception(handlerFailure);
+}
+
+void TWsBulkSender::ReportHandlerFailure(std::exception_ptr failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (...) {
+        HandleCallbackException(this);
+    }
 }
 
 void TWsBulkSender::Cancel()

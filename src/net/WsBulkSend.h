@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,7 +41,8 @@ public:
     // Each recipient's result as it comes in, delivered or not (the console program prints one line for each).
     std::function<void(TObject* Sender, const TDeliveryResult& Result)> OnResult;
     std::function<void(TObject* Sender, const TBulkProgress& Progress)> OnProgress;
-    // Every result in the order of the recipients; raised once, after the last one came in.
+    // Every result in the order of the recipients; raised once, after the last one came in, also when a handler
+    // above failed (the first such failure of a send is raised after it, the others are dropped).
     std::function<void(TObject* Sender, const std::vector<TDeliveryResult>& Results)> OnFinished;
 
 private:
@@ -48,11 +50,13 @@ private:
 
     void Accept(WPARAM index, LPARAM generation);
     void ReleaseWorkers(DWORD timeoutMs);
+    void ReportHandlerFailure(std::exception_ptr failure);
 
     std::unique_ptr<TMessageWindow> FWindow;
     std::shared_ptr<TJob> FJob; // shared with the workers, which may outlive a cancelled send
     std::vector<std::unique_ptr<TWorkerThread>> FWorkers;
     std::vector<TDeliveryResult> FResults;
     int FDone = 0;
+    bool FHandlerFailed = false; // a handler failure of this send has been raised already
     LONG FGeneration = 0;
 };
