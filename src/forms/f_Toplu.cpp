@@ -75,7 +75,12 @@ void TFrm_Toplu::FormShow(TObject*)
     SetLooking(true);
     // The worker makes its own component and owns the list, so a window gone meanwhile leaves it nothing to touch.
     auto list = std::make_shared<std::unique_ptr<TServerList>>();
-    FEnumeration->Start([list] { *list = TNTService(nullptr).GetServerList(""); },
+    FEnumeration->Start(
+        [list] {
+            TNTService service(nullptr);
+            service.NotifyLoaded(); // built, so a failing status is reported
+            *list = service.GetServerList("");
+        },
         [this, list](std::exception_ptr failure) {
             if (!Visible())
                 return;

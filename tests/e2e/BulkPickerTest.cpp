@@ -198,8 +198,9 @@ TEST_F(BulkPickerTest, ALargeNetworkIsListedAndCheckedWithinSeconds)
     Click(FindChildById(Main, idBtn_Toplu));
     Picker = Process->WaitForTopWindow("TFrm_Toplu", "Frm_Toplu", 15000);
     ASSERT_NE(Picker, nullptr) << "the picker did not appear within 15 s";
-    RecordProperty("OpenMilliseconds", static_cast<int>(GetTickCount() - start));
     List = FindChildById(Picker, idCL_Computers);
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(List); }, 15000)) << "the list was not filled within 15 s";
+    RecordProperty("OpenMilliseconds", static_cast<int>(GetTickCount() - start));
     ASSERT_EQ(SendMessageA(List, LB_GETCOUNT, 0, 0), kNames);
 
     Click(FindChildById(Picker, idBtn_Hepsini_Sec));
