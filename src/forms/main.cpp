@@ -273,13 +273,8 @@ void TForm1::Btn_GonderClick(TObject*)
     }
     NetMessage1->MsgText = memoText;
     FSingleText = memoText;
+    NetMessage1->Start(); // its end is posted, so it comes after the controls below are set
     SetSending(true);
-    try {
-        NetMessage1->Start();
-    } catch (...) {
-        SetSending(false);
-        throw;
-    }
     Image1->SetIcon(MakeProgressIcon(0));
 }
 

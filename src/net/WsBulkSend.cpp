@@ -133,35 +133,29 @@ void TWsBulkSender::Accept(WPARAM index, LPARAM generation)
     // A failing delivered or progress handler must not keep the finish from running: its error is kept and
     // shown once per send, after the finish (whose own failure, the summary, then follows).
     std::exception_ptr handlerFailure;
-    auto guarded = [&](const auto& raise) {
-        try {
-            raise();
-        } catch (...) {
-            if (!FHandlerFailed)
-                handlerFailure = std::current_exception();
-            FHandlerFailed = true;
-        }
-    };
-    if (FResults[index].Delivered && OnDelivered)
-        guarded([&] { OnDelivered(this, FResults[index].Recipient); });
-    if (OnResult)
-        guarded([&] { OnResult(this, FResults[index]); });
-    if (OnProgress)
-        guarded([&] { OnProgress(this, Progress()); });
-    if (!handlerFailure) {
-        if (last && OnFinished)
-            OnFinished(this, FResults);
-        return;
+    try {
+        if (FResults[index].Delivered && OnDelivered)
+            OnDelivered(this, FResults[index].Recipient);
+        if (OnResult)
+            OnResult(this, FResults[index]);
+        if (OnProgress)
+            OnProgress(this, Progress());
+    } catch (...) {
+        if (!FHandlerFailed)
+            handlerFailure = std::current_exception();
+        FHandlerFailed = true;
     }
     if (last && OnFinished) {
         try {
             OnFinished(this, FResults);
         } catch (...) {
-            ReportHandlerFailure(handlerFailure);
+            if (handlerFailure)
+                ReportHandlerFailure(handlerFailure);
             throw;
         }
     }
-    std::rethrow_exception(handlerFailure);
+    if (handlerFailure)
+        std::rethrow_exception(handlerFailure);
 }
 
 void TWsBulkSender::ReportHandlerFailure(std::exception_ptr failure)

@@ -28,23 +28,13 @@ bool TWsNetMessage::Busy() const { return FCall->Busy(); }
 
 void TWsNetMessage::Start()
 {
-    if (Busy())
-        throw EWsNetException("A send is still running");
     const TNetMessageRoute route{FServer, MsgTo, MsgFrom, MsgText}; // a copy: the fields may change meanwhile
+    // The finish first, so a failing sent-handler cannot keep it from running.
     FCall->Start([route] { DeliverNetMessage(route); },
         [this](std::exception_ptr failure) {
-            // A failing sent-handler still lets the finish run, then shows its own error.
-            std::exception_ptr handlerFailure;
-            if (!failure) {
-                try {
-                    Fire(OnMessageSent, this);
-                } catch (...) {
-                    handlerFailure = std::current_exception();
-                }
-            }
             if (OnFinished)
                 OnFinished(this, failure);
-            if (handlerFailure)
-                std::rethrow_exception(handlerFailure);
+            if (!failure)
+                Fire(OnMessageSent, this);
         });
 }

@@ -28,8 +28,8 @@ public:
     // Sends MsgText (trimmed) from MsgFrom to MsgTo; raises EWsNetException on failure.
     void Send();
     // The same send on a worker thread: returns at once, and OnFinished reports on this thread what escaped the
-    // send (null on success, after OnMessageSent). Raises EWsNetException while a send is under way, EThreadError
-    // when no thread can be made.
+    // send (null on success, then OnMessageSent follows). Not while Busy: a send under way would be let go. Raises
+    // EThreadError when no thread can be made.
     void Start();
     bool Busy() const;
 

@@ -1,8 +1,6 @@
 // TBackgroundCall: the worker posts the generation it ran for; an end of an older generation is dropped.
 #include "toolkit/BackgroundCall.h"
 
-#include <algorithm>
-
 #include "toolkit/MessageWindow.h"
 #include "toolkit/Threads.h"
 
@@ -32,29 +30,28 @@ TBackgroundCall::TBackgroundCall(const char* className, DWORD endBoundMs)
 TBackgroundCall::~TBackgroundCall()
 {
     Abandon();
-    const DWORD start = GetTickCount();
-    for (const auto& worker : FWorkers) {
-        const DWORD spent = GetTickCount() - start;
-        if (!worker->Join(spent < FEndBoundMs ? FEndBoundMs - spent : 0))
-            worker->Detach();
-    }
+    if (FWorker && !FWorker->Join(FEndBoundMs))
+        FWorker->Detach();
 }
 
 void TBackgroundCall::Start(std::function<void()> work, std::function<void(std::exception_ptr)> done)
 {
     Abandon();
-    ReleaseEnded();
     auto state = std::make_shared<TState>();
     state->Window = FWindow->Handle();
     state->Generation = ++FGeneration;
-    FWorkers.push_back(std::make_unique<TWorkerThread>([state, work = std::move(work)] {
+    auto worker = std::make_unique<TWorkerThread>([state, work = std::move(work)] {
         try {
             work();
         } catch (...) {
             state->Failure = std::current_exception();
         }
         PostMessageA(state->Window, kEndMessage, static_cast<WPARAM>(state->Generation), 0);
-    }));
+    });
+    // An earlier worker still under way keeps its share of the state and finishes on its own.
+    if (FWorker && !FWorker->Join(0))
+        FWorker->Detach();
+    FWorker = std::move(worker);
     FState = state;
     FDone = std::move(done);
 }
@@ -74,14 +71,6 @@ void TBackgroundCall::Finish(LONG generation)
     const auto done = std::move(FDone);
     FState.reset();
     FDone = nullptr;
-    ReleaseEnded();
     if (done)
         done(failure);
-}
-
-void TBackgroundCall::ReleaseEnded()
-{
-    // The worker that posted is ending now; one that has not ended yet stays until a later call.
-    FWorkers.erase(std::remove_if(FWorkers.begin(), FWorkers.end(), [](const auto& worker) { return worker->Join(0); }),
-        FWorkers.end());
 }

@@ -6,7 +6,6 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class TMessageWindow;
 class TWorkerThread;
@@ -16,7 +15,7 @@ public:
     // `className` names the hidden window that hears the ends; `endBoundMs` is how long the destructor waits for
     // work still under way before letting it finish on its own.
     TBackgroundCall(const char* className, DWORD endBoundMs);
-    // Drops the answer of the work under way and waits for it at most endBoundMs.
+    // Drops the answer of the work under way and waits for it at most endBoundMs, then lets it finish on its own.
     ~TBackgroundCall();
     TBackgroundCall(const TBackgroundCall&) = delete;
     TBackgroundCall& operator=(const TBackgroundCall&) = delete;
@@ -27,18 +26,17 @@ public:
     void Start(std::function<void()> work, std::function<void(std::exception_ptr failure)> done);
     // True from Start until `done` has been called or the work abandoned.
     bool Busy() const { return static_cast<bool>(FDone); }
-    // The work under way goes on, but its end is dropped.
+    // The work under way goes on, but its end is dropped; a later Start lets it finish on its own.
     void Abandon();
 
 private:
     struct TState;
     void Finish(LONG generation);
-    void ReleaseEnded();
 
     std::unique_ptr<TMessageWindow> FWindow;
     DWORD FEndBoundMs;
     LONG FGeneration = 0;
     std::shared_ptr<TState> FState;
     std::function<void(std::exception_ptr)> FDone;
-    std::vector<std::unique_ptr<TWorkerThread>> FWorkers; // the running one and abandoned ones not yet ended
+    std::unique_ptr<TWorkerThread> FWorker; // the last one started
 };

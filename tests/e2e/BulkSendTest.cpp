@@ -160,7 +160,7 @@ TEST_F(BulkSendTest, TheSameTextRetriesTheFailedOnesWhichThePickerShowsCheckedAC
     Launch();
     ChooseInPicker({0, 1, 2});
     TypeAndSend("Çay hazır");
-    ASSERT_EQ(DismissErrorBox().size(), 1u);
+    ASSERT_EQ(DismissErrorBox("Uyarı").size(), 1u);
 
     OpenPicker();
     EXPECT_EQ(States(), (std::vector<LRESULT>{0, kChecked, 0})) << "the picker does not show whom Gönder retries";
