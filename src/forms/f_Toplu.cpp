@@ -97,7 +97,6 @@ void TFrm_Toplu::SetLooking(bool looking)
     items.Clear();
     if (looking) {
         items.Add(kLookingText);
-        items.SetItemEnabled(0, false);
     }
     CL_Computers->SetEnabled(!looking);
     Btn_Hepsini_Sec->SetEnabled(!looking);
@@ -143,7 +142,6 @@ std::vector<std::string> TFrm_Toplu::CheckedComputers() const
 void TFrm_Toplu::Btn_KapatClick(TObject*)
 {
     // The sender's recipient stays the computer chosen in the browse dialog, for single sends.
-    FEnumeration->Abandon();
     if (CL_Computers->ItemIndex() != -1 && FMainWindow)
         FMainWindow->TakeBulkRecipients(CheckedComputers());
     Close();

@@ -213,7 +213,7 @@ void TForm1::BindHandlers()
     DragByBackground(*Panel1);
     MesajMemo->OnKeyPress = std::bind(&TForm1::MesajMemoKeyPress, this, _1, _2);
     NetMessage1->OnMessageSent = std::bind(&TForm1::NetMessage1MessageSent, this, _1);
-    NetMessage1->OnFinished = std::bind(&TForm1::NetMessage1Finished, this, _1, _2);
+    NetMessage1->OnFinished = [this](TObject* sender, std::exception_ptr failure) { NetMessage1Finished(sender, failure); };
     BulkSender1->OnDelivered = std::bind(&TForm1::BulkSender1Delivered, this, _1, _2);
     BulkSender1->OnProgress = std::bind(&TForm1::BulkSender1Progress, this, _1, _2);
     BulkSender1->OnFinished = std::bind(&TForm1::BulkSender1Finished, this, _1, _2);

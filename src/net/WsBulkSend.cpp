@@ -8,7 +8,6 @@
 #include "net/NetMessageDelivery.h"
 #include "net/WinPopup.h"
 #include "net/WsNetApi.h"
-#include "toolkit/ExceptionHandler.h"
 #include "toolkit/MessageWindow.h"
 #include "core/ProgramTexts.h"
 #include "toolkit/Threads.h"
@@ -131,7 +130,7 @@ void TWsBulkSender::Accept(WPARAM index, LPARAM generation)
         ReleaseWorkers(InFlightBoundMs());
     }
     // A failing delivered or progress handler must not keep the finish from running: its error is kept and
-    // shown once per send, after the finish (whose own failure, the summary, then follows).
+    // raised once per send, after the finish.
     std::exception_ptr handlerFailure;
     try {
         if (FResults[index].Delivered && OnDelivered)
@@ -145,26 +144,10 @@ void TWsBulkSender::Accept(WPARAM index, LPARAM generation)
             handlerFailure = std::current_exception();
         FHandlerFailed = true;
     }
-    if (last && OnFinished) {
-        try {
-            OnFinished(this, FResults);
-        } catch (...) {
-            if (handlerFailure)
-                ReportHandlerFailure(handlerFailure);
-            throw;
-        }
-    }
+    if (last && OnFinished)
+        OnFinished(this, FResults);
     if (handlerFailure)
         std::rethrow_exception(handlerFailure);
-}
-
-void TWsBulkSender::ReportHandlerFailure(std::exception_ptr failure)
-{
-    try {
-        std::rethrow_exception(failure);
-    } catch (...) {
-        HandleCallbackException(this);
-    }
 }
 
 void TWsBulkSender::Cancel()

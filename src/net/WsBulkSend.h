@@ -42,7 +42,8 @@ public:
     std::function<void(TObject* Sender, const TDeliveryResult& Result)> OnResult;
     std::function<void(TObject* Sender, const TBulkProgress& Progress)> OnProgress;
     // Every result in the order of the recipients; raised once, after the last one came in, also when a handler
-    // above failed (the first such failure of a send is raised after it, the others are dropped).
+    // above failed (the first such failure of a send is raised after it, the others are dropped; a failure of
+    // this handler itself then goes first).
     std::function<void(TObject* Sender, const std::vector<TDeliveryResult>& Results)> OnFinished;
 
 private:
@@ -50,7 +51,6 @@ private:
 
     void Accept(WPARAM index, LPARAM generation);
     void ReleaseWorkers(DWORD timeoutMs);
-    void ReportHandlerFailure(std::exception_ptr failure);
 
     std::unique_ptr<TMessageWindow> FWindow;
     std::shared_ptr<TJob> FJob; // shared with the workers, which may outlive a cancelled send
