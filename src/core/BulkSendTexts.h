@@ -12,6 +12,7 @@ inline constexpr char kBulkFailedHeading[] = "Gönderilemeyen bilgisayarlar:";
 // After the tenth line: "… ve <n> bilgisayar daha".
 inline constexpr char kBulkMoreBefore[] = "… ve ";
 inline constexpr char kBulkMoreAfter[] = " bilgisayar daha";
-// What the next Gönder does: the retry goes to the failed computers only.
+// What the next Gönder does: the same text goes to the failed computers only, a changed one to all chosen again.
 inline constexpr char kBulkRetry[] =
-    "Mesajı yalnızca bu bilgisayarlara yeniden göndermek için \"Gönder\" düğmesine basın.";
+    "Yalnızca bu bilgisayarlara yeniden göndermek için metni değiştirmeden \"Gönder\" düğmesine basın; metni "
+    "değiştirirseniz mesaj seçtiğiniz bilgisayarların hepsine gönderilir.";

@@ -55,7 +55,8 @@ TEST(FoldBulkResults, SomeFailedNamesEachFailureAndKeepsThemForTheRetry)
         "G\xF6nderilemeyen bilgisayarlar:\n"
         "PC01: bu ad a\xF0" "da bulunamad\xFD (hata kodu 2273).\n"
         "PC03: beklenmeyen bir sorun olu\xFEtu.\n\n"
-        "Mesaj\xFD yaln\xFDzca bu bilgisayarlara yeniden g\xF6ndermek i\xE7in \"G\xF6nder\" d\xFC\xF0mesine bas\xFDn.");
+        "Yaln\xFDzca bu bilgisayarlara yeniden g\xF6ndermek i\xE7in metni de\xF0i\xFEtirmeden \"G\xF6nder\" d\xFC\xF0mesine "
+        "bas\xFDn; metni de\xF0i\xFEtirirseniz mesaj se\xE7ti\xF0iniz bilgisayarlar\xFDn hepsine g\xF6nderilir.");
 }
 
 TEST(FoldBulkResults, NoneDeliveredSaysSoAndRetriesEveryone)

@@ -238,6 +238,19 @@ TEST(FailureTexts, TurkishLettersAreTheCodePagesBytes)
     EXPECT_NE(BulkSendRunningText().find("\xD6nceki toplu g\xF6nderim"), std::string::npos);
 }
 
+// Each box names what went wrong, not only a sentence of the right shape.
+TEST(FailureTexts, EachBoxNamesItsOwnCause)
+{
+    EXPECT_EQ(MessengerFailure(2273, "").Reason, "bu ad a\xF0" "da bulunamad\xFD");
+    const auto refused = [](TSettingsPart part) {
+        return SettingsTextRefusedText("V.Ini", part, TRefusedCharacter::LineBreak).substr(0, 60);
+    };
+    EXPECT_NE(refused(TSettingsPart::Section).find("b\xF6l\xFCm ad\xFD"), std::string::npos);
+    EXPECT_NE(refused(TSettingsPart::Key).find("ayar ad\xFD"), std::string::npos);
+    EXPECT_NE(refused(TSettingsPart::Value).find("de\xF0" "er"), std::string::npos);
+    EXPECT_EQ(SettingsDirectoryUnknownText("\\Varnel.Ini").rfind("Ayarlar kaydedilemedi: Varnel.Ini dosyas", 0), 0u);
+}
+
 TEST(FailureTexts, TheChecksCatchWhatTheyAreFor)
 {
     EXPECT_EQ(EnglishWordIn("Cannot create window Form1"), "cannot");

@@ -15,6 +15,7 @@
 #include "net/WsBulkSend.h"
 #include "net/WtsApi.h"
 #include "net/WtsMessage.h"
+#include "toolkit/Threads.h"
 
 namespace {
 
@@ -147,12 +148,17 @@ TEST_F(WtsMessageTest, AHangingCallIsLeftBehindAtTheBoundAndSendsNothingLater)
     script.Sessions = {{1, 0}};
     script.DelaysMs["WTSEnumerateSessionsA"] = 1500;
     Script(script);
+    const LONG runningBefore = TWorkerThread::Running();
     const DWORD start = GetTickCount();
     EXPECT_EQ(SendTerminalMessage("ALICE", "BOB-PC", "merhaba", 300).Outcome, O::TimedOut);
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_GE(elapsed, 250u);
     EXPECT_LT(elapsed, 1200u);
+    // The program's end asks this count before the runtime tears down what the helper still uses.
+    EXPECT_GT(TWorkerThread::Running(), runningBefore) << "the helper left behind is not counted";
     ASSERT_TRUE(WaitUntil([&] { return Calls("WTSCloseServer").size() == 1; }, 10000)) << "the late call never ended";
+    EXPECT_TRUE(WaitUntil([&] { return TWorkerThread::Running() <= runningBefore; }, 5000))
+        << "the ended helper is still counted";
     EXPECT_TRUE(Calls("WTSSendMessageA").empty()) << "a message went out after the caller had given up";
 }
 
