@@ -25,6 +25,8 @@ winpaths=()
 for p in "${programs[@]}"; do winpaths+=("$("$WINE" winepath -w "$PWD/$p" 2>/dev/null)"); done
 results=$(mktemp)
 "$WINE" "$build/bin/bench/startup_launcher.exe" --runs "$runs" "$@" "${winpaths[@]}" | tr -d '\r' | tee "$results" >&2
+# The figures are read and printed with a decimal point, whatever the locale the Wine runs used.
+export LC_ALL=C
 
 median() { sort -n | awk '{v[NR]=$1} END {if (NR) print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 warm() { awk -v p="$1" -v f="$2" '$1 == "run" && $3 == p && $6 == "warm" {print $f}' "$results"; }

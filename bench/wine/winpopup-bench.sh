@@ -3,6 +3,7 @@
 # side by side in one run: client-side times and the receiver's own span for each message (needs root).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+export LC_ALL=C # figures with a decimal point; the Wine runs set their own locale
 count=${1:-40}
 build=${BUILD_DIR:-build/win32}
 cmake --preset win32 -B "$build" >/dev/null

@@ -380,11 +380,22 @@ void TWsCustomTrayIcon::Notification(TComponent* component)
 void TWsCustomTrayIcon::Loaded()
 {
     TWsComponent::Loaded();
-    // A refusal here must not stop the owner window from being built, nor greet the user with an error box: the
-    // task bar is not there yet at a start with Windows. The icon comes with it (or with a retry); the picture
-    // and the animation below go to the icon's record meanwhile.
+    // Watched from here on: a start minimised is hidden as the owner first appears.
+    if (FActive)
+        WatchOwner();
+    // The add waits for the task bar's process to answer, which it does only after creating its own windows: a
+    // good part of the start-up. It comes once the owner is on the screen.
+    if (!PostMessageA(WindowHandle(), trayicon::kFirstAddMessage, 0, 0))
+        ShowFirstTime();
+}
+
+void TWsCustomTrayIcon::ShowFirstTime()
+{
+    // A refusal here must not stop the program, nor greet the user with an error box: the task bar is not there
+    // yet at a start with Windows. The icon comes with it (or with a retry); the picture and the animation below
+    // go to the icon's record meanwhile. A minimise before this moment has added the icon already.
     try {
-        if (FActive && !TryAddIcon())
+        if (FActive && !FIconShown && !TryAddIcon())
             WaitForTheTaskBar();
         if (FIcon.Get() || FImages) {
             ShowStillPicture();
@@ -504,6 +515,8 @@ LRESULT TWsCustomTrayIcon::TrayWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     } else if (msg == WM_TIMER && wParam == TTrayAnimation::kTimerId) {
         if (FAnimation.Running())
             AnimationStep();
+    } else if (msg == trayicon::kFirstAddMessage) {
+        ShowFirstTime();
     } else if (msg == WM_TIMER && wParam == trayicon::kAddRetryTimerId) {
         RetryAdd();
     } else if (msg == TaskbarCreatedMessage() && (FIconShown || FAddWaiting)) {

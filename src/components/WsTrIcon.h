@@ -32,6 +32,8 @@ using TNotifyIconFunction = std::function<BOOL(DWORD message, NOTIFYICONDATAA* d
 
 namespace trayicon {
 constexpr UINT kCallbackMessage = 0x6FF;
+// Posted at the end of loading: the first add waits for the message loop, after the owner's first paint.
+constexpr UINT kFirstAddMessage = 0x6FE;
 constexpr UINT kIconId = 2;
 // The first-version record: every platform since the first notification area takes it (88 bytes in 32 bits).
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
@@ -117,6 +119,7 @@ private:
     void WaitForTheTaskBar();
     void StopWaitingForTheTaskBar();
     void RetryAdd();
+    void ShowFirstTime(); // the add, picture and animation that loading asked for
     void HideOwner();
     void MouseNotification(UINT mouseMessage);
     void OpenMenu();
