@@ -17,7 +17,6 @@ namespace {
 
 using namespace e2e;
 
-const POINT kMainPanelSpot{200, 290}; // bare panel of the main window below its buttons
 const POINT kAboutPanelSpot{20, 150}; // bare panel of the about box below its picture
 constexpr COLORREF kTeal = RGB(0, 128, 128);
 constexpr COLORREF kVisitedPurple = RGB(128, 0, 128);
@@ -79,14 +78,7 @@ protected:
     void OpenAbout()
     {
         ASSERT_TRUE(WaitForSettledForeground(Main));
-        HWND panel = FindChildById(Main, idPanel1);
-        const RECT r = ClientRectOnScreen(panel);
-        PostMessageA(panel, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel),
-            MAKELPARAM(r.left + kMainPanelSpot.x, r.top + kMainPanelSpot.y));
-        HWND menu = Process->WaitForTopWindow("#32768", nullptr);
-        ASSERT_NE(menu, nullptr) << "no popup menu";
-        PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        ASSERT_NO_FATAL_FAILURE(ChooseFromThePanelMenu({VK_UP}));
         About = Process->WaitForTopWindow("TFrm_about", "Hakkında...");
         ASSERT_NE(About, nullptr) << "the about box did not appear";
         ASSERT_TRUE(WaitForFocus(Item(idAboutUcBitBtn1)));

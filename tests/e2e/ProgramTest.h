@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "Driver.h"
@@ -35,6 +36,32 @@ protected:
     bool WaitForStatus(bool (*is)(COLORREF)) const { return WaitUntil([&] { return is(Pixel(kStatusSpot)); }); }
 
     std::string RecipientField() const { return Text(Item(idEdt_Bilgisayar)); }
+
+    // Chooses an item of the main window's popup menu, asked for as the system asks after a right click on the
+    // background (a real right click first starts the background's drag, which races with the menu). The menu's
+    // loop reads the keys of its thread whichever window they name; `keys` walk to the item, separators skipped.
+    void ChooseFromThePanelMenu(std::initializer_list<WPARAM> keys)
+    {
+        HWND panel = Item(idPanel1);
+        const RECT r = ClientRectOnScreen(panel);
+        PostMessageA(panel, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel),
+            MAKELPARAM(r.left + kPanelSpot.x, r.top + kPanelSpot.y));
+        HWND menu = Process->WaitForTopWindow("#32768", nullptr);
+        ASSERT_NE(menu, nullptr) << "no popup menu";
+        for (const WPARAM key : keys)
+            PostMessageA(menu, WM_KEYDOWN, key, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    // Kapat from that menu ("Aç", then "Kapat" past the separator); returns how long the program took to end
+    // (cleanly, with 0).
+    DWORD KapatFromThePanelMenu()
+    {
+        ChooseFromThePanelMenu({VK_DOWN, VK_DOWN});
+        const DWORD start = GetTickCount();
+        EXPECT_TRUE(Process->WaitForExit(30000)) << "the program still runs";
+        EXPECT_EQ(Process->ExitCode(), 0u) << "not a clean end";
+        return GetTickCount() - start;
+    }
 
     // Confirms whatever the browse dialog has selected; returns the recipient field's text afterwards.
     std::string BrowseAndConfirm()
