@@ -47,7 +47,9 @@ protected:
         Click(Item(idBtn_Gonder));
 
         ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(Item(idBtn_Gonder)); })) << "Gönder stays enabled";
-        EXPECT_NE(GetWindowLongA(Item(idMesajMemo), GWL_STYLE) & ES_READONLY, 0) << "the memo takes typing";
+        // Gönder and the memo change one after the other: the driver may see the first before the second.
+        EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongA(Item(idMesajMemo), GWL_STYLE) & ES_READONLY) != 0; }))
+            << "the memo takes typing";
         EXPECT_TRUE(WaitUntil([&] { return !IsRedBall(Pixel(kStatusSpot)) && !IsGreenBall(Pixel(kStatusSpot)); }))
             << "the status picture does not show the send";
         DWORD_PTR answer = 0;
