@@ -61,8 +61,9 @@ protected:
         EXPECT_TRUE(WaitForClientPixel(Main, 10, 290, kDesignPanel, 1000)) << "it did not repaint";
         Chord({VK_MENU, 'S'});
         EXPECT_TRUE(Scenario.Records("NetMessageBufferSend").empty()) << "the checks above came after the answer";
-        if (delayMs < kNever)
+        if (delayMs < kNever) {
             ASSERT_TRUE(Scenario.WaitForRecords("NetMessageBufferSend", 1));
+        }
     }
     static constexpr uint32_t kNever = 3600000;
 };
