@@ -180,8 +180,12 @@ add_executable(startup_floor WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wi
   ${CMAKE_SOURCE_DIR}/bench/wine/StartupFloor.rc)
 target_compile_definitions(startup_floor PRIVATE STARTUP_FLOOR)
 target_link_libraries(startup_floor PRIVATE comctl32 comdlg32 shell32 ole32 ws2_32)
+# The floor asks for the common controls of its own processor, as Varnel does: a 64-bit program that asks for the
+# x86 ones gets no common controls at all in a prefix that has them (and no activation context in one that has not).
+configure_file(${CMAKE_SOURCE_DIR}/bench/wine/StartupFloor.manifest.in ${CMAKE_BINARY_DIR}/generated/StartupFloor.manifest
+  @ONLY)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/bench/wine/StartupFloor.rc PROPERTIES
-  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/StartupFloor.manifest)
+  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/StartupFloor.manifest)
 add_executable(startup_launcher EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/wine/StartupLauncher.cpp)
 target_link_libraries(startup_launcher PRIVATE psapi)
 foreach(target startup_minimal startup_floor startup_launcher)
