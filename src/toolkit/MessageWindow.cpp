@@ -5,8 +5,11 @@ TMessageWindow::TMessageWindow(TComponent* AOwner, const char* className, TKind 
     : TControl(AOwner), FClassName(className), FKind(kind)
 {
     SetVisible(false);
-    // Made now, with no handler yet: the creation messages get the default processing that creation needs.
-    HandleNeeded();
+    // One that must hear a broadcast is made now. A message-only one is made at its first use (the first post it
+    // must receive needs its handle): each costs a start-up a few milliseconds, and most are not used in a run.
+    // Its creation messages pass the handler, which takes only its own, to the default processing.
+    if (FKind == TKind::HearsBroadcasts)
+        HandleNeeded();
 }
 
 void TMessageWindow::CreateParams(TCreateParams& params)

@@ -10,7 +10,8 @@ public:
     // top-level window, for those that must hear a broadcast such as the task bar's re-creation.
     enum class TKind { MessageOnly, HearsBroadcasts };
 
-    // The window exists when the constructor returns; `className` is registered once as a toolkit class.
+    // A window that hears broadcasts exists when the constructor returns; a message-only one is made by the first
+    // Handle() (on the thread that then receives its messages). `className` is registered once as a toolkit class.
     TMessageWindow(TComponent* AOwner, const char* className, TKind kind = TKind::MessageOnly);
 
     // Messages it does not take get the platform's default processing.
