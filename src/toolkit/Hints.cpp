@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -18,25 +19,72 @@ TTTOOLINFOA ToolFor(HWND owner, HWND control)
     return tool;
 }
 
+// The hint sets whose window waits for the loop, by timer: a thread timer's procedure gets no pointer of its own.
+std::map<UINT_PTR, THints*>& WaitingForTheLoop()
+{
+    static std::map<UINT_PTR, THints*> waiting;
+    return waiting;
+}
+
 } // namespace
 
-THints::THints(TControl* AOwner) : TComponent(AOwner), FOwnerControl(*AOwner) {}
+THints::THints(TControl* AOwner) : TComponent(AOwner), FOwnerControl(*AOwner)
+{
+    // A timer message comes only when no other message waits, so after the first paint. Without a timer the window
+    // is made at the first hint, as soon as it is asked for.
+    FTimer = SetTimer(nullptr, 0, 0, &THints::MakeWindowNow);
+    if (FTimer)
+        WaitingForTheLoop()[FTimer] = this;
+}
 
 THints::~THints()
 {
+    if (FTimer) {
+        KillTimer(nullptr, FTimer);
+        WaitingForTheLoop().erase(FTimer);
+    }
     if (FWindow)
         DestroyWindow(FWindow);
 }
 
+void CALLBACK THints::MakeWindowNow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    const auto found = WaitingForTheLoop().find(timer);
+    if (found == WaitingForTheLoop().end())
+        return;
+    THints* hints = found->second;
+    WaitingForTheLoop().erase(found);
+    hints->FTimer = 0;
+    hints->MakeWindow();
+}
+
+void THints::MakeWindow()
+{
+    FWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, FOwnerControl.Handle(), nullptr,
+        GetModuleHandleA(nullptr), nullptr);
+    // Without the window the controls work as well: a hint is a help, not a function.
+    if (FWindow)
+        for (const TPendingHint& hint : FPending)
+            AddTool(*hint.Control, hint.Text);
+    FPending.clear();
+}
+
 void THints::Add(TControl& control, const std::string& text)
 {
-    if (!FWindow) {
-        FWindow = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, FOwnerControl.Handle(), nullptr,
-            GetModuleHandleA(nullptr), nullptr);
-        if (!FWindow)
-            return; // a hint is a help, not a function: the control works without it
+    if (FTimer) {
+        FPending.push_back({&control, text});
+        return;
     }
+    if (!FWindow)
+        MakeWindow();
+    if (FWindow)
+        AddTool(control, text);
+}
+
+void THints::AddTool(TControl& control, const std::string& text)
+{
     TTTOOLINFOA tool = ToolFor(FOwnerControl.Handle(), control.Handle());
     tool.lpszText = const_cast<char*>(text.c_str()); // the tooltip keeps its own copy
     SendMessageA(FWindow, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
@@ -44,8 +92,12 @@ void THints::Add(TControl& control, const std::string& text)
 
 std::string THints::Text(TControl& control) const
 {
-    if (!FWindow)
+    if (!FWindow) {
+        for (const TPendingHint& hint : FPending)
+            if (hint.Control == &control)
+                return hint.Text;
         return {};
+    }
     std::vector<char> buffer(256, '\0'); // TTM_GETTEXTA has no length: a hint is one short line
     TTTOOLINFOA tool = ToolFor(FOwnerControl.Handle(), control.Handle());
     tool.lpszText = buffer.data();

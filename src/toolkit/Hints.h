@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "toolkit/Classes.h"
 #include "toolkit/Controls.h"
 
-// One tooltip window for the owner form's controls; it goes with its owner.
+// One tooltip window for the owner form's controls; it goes with its owner. The window is made once the message
+// loop runs, after the owner's first paint (a hint is never needed before it, and making it slows the start).
 class THints : public TComponent {
 public:
     explicit THints(TControl* AOwner);
@@ -17,9 +19,20 @@ public:
     void Add(TControl& control, const std::string& text);
     // The text shown for the control; empty when it has none. What a test or a reader of the window asks.
     std::string Text(TControl& control) const;
+    // Null until the loop has made the window.
     HWND Handle() const { return FWindow; }
 
 private:
+    struct TPendingHint {
+        TControl* Control;
+        std::string Text;
+    };
+    static void CALLBACK MakeWindowNow(HWND, UINT, UINT_PTR timer, DWORD);
+    void MakeWindow();
+    void AddTool(TControl& control, const std::string& text);
+
     TControl& FOwnerControl;
     HWND FWindow = nullptr;
+    UINT_PTR FTimer = 0; // while the window waits for the loop
+    std::vector<TPendingHint> FPending;
 };

@@ -17,11 +17,28 @@ protected:
 
 TEST_F(HintsTest, TheRecipientButtonsAndTheStatusBallSayWhatTheyAre)
 {
+    ASSERT_NE(Hints().Handle(), nullptr) << "the loop has run: the tooltip window exists";
     EXPECT_EQ(Hints().Text(Control("Btn_Tek")), "Bilgisayar seç");
     EXPECT_EQ(Hints().Text(Control("Btn_Toplu")), "Toplu gönderim listesi");
     EXPECT_EQ(Hints().Text(Control("Image1")), "Durum: kırmızı top, mesaj henüz gönderilmedi; yeşil top, mesaj gönderildi");
     EXPECT_EQ(Hints().Text(Control("Btn_Gonder")), "") << "a button with a caption needs no hint";
     EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(HintsTest, HintsAddedBeforeTheLoopMakesTheWindowAreKeptAndThenShownByIt)
+{
+    auto* later = new THints(Form); // the form owns it
+    later->Add(Control("Btn_Gonder"), "Gönder");
+    EXPECT_EQ(later->Handle(), nullptr) << "made by the loop, after the first paint";
+    EXPECT_EQ(later->Text(Control("Btn_Gonder")), "Gönder");
+    const DWORD start = GetTickCount();
+    while (!later->Handle() && GetTickCount() - start < 5000) {
+        App->ProcessMessages();
+        Sleep(10);
+    }
+    ASSERT_NE(later->Handle(), nullptr);
+    EXPECT_EQ(later->Text(Control("Btn_Gonder")), "Gönder");
+    EXPECT_EQ(later->Text(Control("Btn_Tek")), "");
 }
 
 TEST_F(HintsTest, AHintShowsWhileTheMouseRestsOnTheButton)
