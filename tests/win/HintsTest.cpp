@@ -31,12 +31,7 @@ TEST_F(HintsTest, HintsAddedBeforeTheLoopMakesTheWindowAreKeptAndThenShownByIt)
     later->Add(Control("Btn_Gonder"), "Gönder");
     EXPECT_EQ(later->Handle(), nullptr) << "made by the loop, after the first paint";
     EXPECT_EQ(later->Text(Control("Btn_Gonder")), "Gönder");
-    const DWORD start = GetTickCount();
-    while (!later->Handle() && GetTickCount() - start < 5000) {
-        App->ProcessMessages();
-        Sleep(10);
-    }
-    ASSERT_NE(later->Handle(), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return later->Handle() != nullptr; })) << "no window within 5 s";
     EXPECT_EQ(later->Text(Control("Btn_Gonder")), "Gönder");
     EXPECT_EQ(later->Text(Control("Btn_Tek")), "");
 }
@@ -46,14 +41,7 @@ TEST_F(HintsTest, AHintShowsWhileTheMouseRestsOnTheButton)
     RECT r;
     GetWindowRect(Control("Btn_Toplu").Handle(), &r);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    const DWORD start = GetTickCount();
-    bool shown = false;
-    while (!shown && GetTickCount() - start < 5000) {
-        App->ProcessMessages();
-        shown = IsWindowVisible(Hints().Handle()) != FALSE;
-        Sleep(20);
-    }
-    EXPECT_TRUE(shown) << "no hint within 5 s";
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(Hints().Handle()) != FALSE; })) << "no hint within 5 s";
     SetCursorPos(0, 0);
 }
 

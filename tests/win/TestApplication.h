@@ -1,8 +1,11 @@
 // An application object like the program's, whose error box is replaced by a list the test reads, and the
 // fixture of the tests that run one form of their own in it.
 #pragma once
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +33,17 @@ protected:
         App->ProcessMessages();
     }
     void TearDown() override { App.reset(); }
+
+    // Handles the form's messages until `done` holds, at most timeoutMs; true when it held.
+    bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
+    {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(10)) {
+            App->ProcessMessages();
+            if (done())
+                return true;
+        }
+        return false;
+    }
 
     std::unique_ptr<TApplication> App;
     TTestForm* Form = nullptr;
